@@ -1,0 +1,23 @@
+# Unit tests: one GoogleTest binary per build, run natively or under Wine.
+enable_testing()
+if(WIN32)
+  # Debian ships GoogleTest as sources: build them with the cross compiler.
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  set(QBX_GTEST_LIBS gtest gtest_main)
+else()
+  find_package(GTest REQUIRED)
+  set(QBX_GTEST_LIBS GTest::gtest GTest::gtest_main)
+endif()
+
+add_executable(unit_tests ${QBX_TEST_SOURCES} ${QBX_BACKEND_TESTS})
+target_link_libraries(unit_tests PRIVATE qbxcore ${QBX_GTEST_LIBS})
+target_compile_definitions(unit_tests PRIVATE QBX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+if(WIN32)
+  target_link_options(unit_tests PRIVATE -static)
+endif()
+
+include(GoogleTest)
+gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 300)

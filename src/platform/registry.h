@@ -1,0 +1,32 @@
+// The system registry (on Linux a REGEDIT4 file, see README).
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+enum class RegRoot { LocalMachine, CurrentUser };
+enum class RegAccess { QueryValue, Read, Write };
+
+/// An open key. Copyable data only; close it with regCloseKey.
+struct RegKey {
+    RegRoot root = RegRoot::LocalMachine;
+    std::string path;
+    void* native = nullptr;
+    bool open = false;
+};
+
+/// true when the key exists and was opened.
+bool regOpenKey(RegRoot root, const std::string& path, RegAccess access, RegKey& key);
+/// true when the value exists and is text; value is cut to bufferSize - 1 bytes,
+/// as a query into a buffer of that size would be.
+bool regQueryString(const RegKey& key, const std::string& name, std::string& value, size_t bufferSize = 5001);
+/// true and the name of the subkey at index; false when there are no more.
+bool regEnumSubkey(const RegKey& key, unsigned index, std::string& name);
+/// true when the key (and missing parents) exists afterwards and was opened for writing.
+bool regCreateKey(RegRoot root, const std::string& path, RegKey& key);
+/// true when the text value was stored.
+bool regSetString(const RegKey& key, const std::string& name, const std::string& value);
+void regCloseKey(RegKey& key);
+
+} // namespace platform
