@@ -3,7 +3,8 @@
 // between quotes, the launcher reads the text from the first digit to the last one.
 //
 // Compiled for the oldest class-file version the build's javac can target, so that it loads
-// in old JVMs as well as new ones: keep to the language and library of Java 7.
+// in old JVMs as well as new ones. Keep to the oldest language and library (no generics,
+// no StringBuilder), so that an old javac can compile it for still older JVMs.
 
 import java.io.File;
 import java.io.FileOutputStream;
@@ -36,7 +37,7 @@ public class TestJvm {
     // join them again. When that names no directory (a path of another system, as under a
     // compatibility layer), use the current directory, where the launcher runs us anyway.
     static File installationDirectory(String[] args) {
-        StringBuilder joined = new StringBuilder();
+        StringBuffer joined = new StringBuffer();
         for (int i = 0; i < args.length; i++) {
             if (i > 0)
                 joined.append(' ');

@@ -66,12 +66,15 @@ public:
     {
         platform::RegKey subkey;
         ASSERT_TRUE(platform::regCreateKey(platform::RegRoot::LocalMachine, std::string(key) + "\\" + version, subkey));
-        if (!microVersion.empty())
+        if (!microVersion.empty()) {
             EXPECT_TRUE(platform::regSetString(subkey, "MicroVersion", microVersion));
-        if (!javaHome.empty())
+        }
+        if (!javaHome.empty()) {
             EXPECT_TRUE(platform::regSetString(subkey, "JavaHome", javaHome));
-        if (!home.empty())
+        }
+        if (!home.empty()) {
             EXPECT_TRUE(platform::regSetString(subkey, "Home", home));
+        }
         platform::regCloseKey(subkey);
     }
 
