@@ -1,6 +1,7 @@
 #include "jvm/jvmversion.h"
 
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -107,14 +108,14 @@ int compareVersionToLimit(const std::string& version, const std::string& limit)
 
 void parseVersion(const std::string& version, std::string& familyVersion, std::string& microVersion)
 {
-    familyVersion = version;
-    microVersion = "0";
     std::size_t firstDot = version.find('.');
     std::size_t lastDot = version.rfind('.');
-    if (firstDot == std::string::npos || firstDot == lastDot)
-        return;
-    familyVersion = version.substr(0, lastDot);
-    microVersion = version.substr(lastDot + 1);
+    bool twoDots = firstDot != std::string::npos && firstDot != lastDot;
+    // Both parts are made before either is stored: the caller may pass the version as an output.
+    std::string family = twoDots ? version.substr(0, lastDot) : version;
+    std::string micro = twoDots ? version.substr(lastDot + 1) : std::string(1, '0');
+    familyVersion = std::move(family);
+    microVersion = std::move(micro);
 }
 
 void getJavaHomeDirectory(const std::string& executablePath, std::string& homeDirectory)
