@@ -66,19 +66,6 @@ TEST(VerifyVersion, ComparesVersionsCutToEachLimit)
             << "' version '" << c.version << "'";
 }
 
-TEST(VerifyVersion, TracesTheLimitsAndTheVerdict)
-{
-    TempDir dir(true);
-    dir.write("jinstall.log", "");
-    JvmOk jvmOk;
-    EXPECT_FALSE(jvmOk.verifyVersion("", "11", "", "9.0.4"));
-    std::string trace = readFile(dir.path() / "jinstall.log");
-    EXPECT_TRUE(contains(trace, " jvm version 9.0.4")) << trace;
-    EXPECT_TRUE(contains(trace, " min version 11")) << trace;
-    EXPECT_TRUE(contains(trace, " found jvm version: 9.0.4")) << trace;
-    EXPECT_TRUE(contains(trace, "        version ok: false")) << trace;
-}
-
 TEST(TestLine, KeepsTheTextFromTheFirstToTheLastDigit)
 {
     struct Case {
@@ -157,24 +144,6 @@ TEST(JvmCorrectVersion, MissingExecutableFailsWithoutAnErrorLine)
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "errors.log"));
 }
 
-TEST(JvmCorrectVersion, OldRuntimeNameBecomesJavawWhileTracing)
-{
-    TempDir dir(true);
-    const std::string jvm = (dir.path() / "jvm").string();
-    testing_support::makeFakeJvm(dir.path() / "jvm" / "bin", {"javaw.exe"});
-    JvmOk jvmOk;
-
-    // Without the trace file the console form java.exe is looked for: not there.
-    std::string name = "jrew.exe", path;
-    EXPECT_FALSE(jvmOk.jvmCorrectVersion("", "", "", jvm, name, path));
-    EXPECT_EQ(name, "jrew.exe");
-
-    dir.write("jinstall.log", "");
-    EXPECT_TRUE(jvmOk.jvmCorrectVersion("", "", "", jvm, name, path));
-    EXPECT_EQ(name, "javaw.exe");
-    EXPECT_EQ(path, jvm + "\\bin\\javaw.exe");
-}
-
 TEST(JvmCorrectVersion, OldRuntimeNameBecomesJavaWithoutTracing)
 {
     TempDir dir(true);
@@ -184,6 +153,12 @@ TEST(JvmCorrectVersion, OldRuntimeNameBecomesJavaWithoutTracing)
     std::string name = "jre.exe", path;
     EXPECT_TRUE(jvmOk.jvmCorrectVersion("", "", "", jvm, name, path));
     EXPECT_EQ(name, "java.exe");
+
+    // While tracing, the windowless javaw.exe is looked for instead: not there.
+    dir.write("jinstall.log", "");
+    name = "jrew.exe";
+    EXPECT_FALSE(jvmOk.jvmCorrectVersion("", "", "", jvm, name, path));
+    EXPECT_EQ(name, "jrew.exe");
 
     // Only names of old runtimes are replaced.
     name = "myjava.exe";

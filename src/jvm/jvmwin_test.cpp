@@ -226,14 +226,6 @@ TEST_F(RegistrySearch, NameIsUnchangedWhenNothingPasses)
     EXPECT_EQ(path, executable("jdk", "javaw.exe"));
 }
 
-TEST_F(RegistrySearch, NoKeysFindNothing)
-{
-    FindJvm findJvm;
-    std::string name = "java.exe", path;
-    EXPECT_FALSE(findJvm.isJvmInstalled("", "", "", "JRE", name, path));
-    EXPECT_EQ(name, "java.exe");
-}
-
 TEST_F(RegistrySearch, PluginWithoutMicroVersionTakesTheLimitsMicroVersion)
 {
     keys.add(PluginEntry, "1.3", "", jvm("plugin"));
