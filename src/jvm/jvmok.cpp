@@ -6,6 +6,7 @@
 #include "exec/clib.h"
 #include "exec/fexists.h"
 #include "exec/spawnerror.h"
+#include "exec/strutil.h"
 #include "jvm/jvmversion.h"
 #include "platform/files.h"
 #include "platform/process.h"
@@ -44,7 +45,7 @@ bool JvmOk::jvmCorrectVersion(const std::string& required, const std::string& mi
     if (_tryDirectory(required, minimum, maximum, jvmDirectory, executableName, executablePath))
         return true;
 
-    if (executableName.rfind(OldRuntimePrefix, 0) == 0) {
+    if (beginsWith(executableName, OldRuntimePrefix)) {
         // Old runtimes shipped jre.exe/jrew.exe; newer ones only java.exe and javaw.exe.
         // The console-less form unless the user is tracing, when the console output helps.
         executableName = fexists(traceFilename) ? WindowlessJavaFilename : JavaFilename;

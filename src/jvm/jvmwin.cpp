@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "exec/clib.h"
+#include "exec/strutil.h"
 #include "jvm/jvmok.h"
 #include "jvm/jvmversion.h"
 
@@ -12,19 +13,6 @@ constexpr const char* PluginType = "Java Plug-in";
 constexpr const char* MicroVersionEntry = "MicroVersion";
 constexpr const char* JavaHomeEntry = "JavaHome";
 constexpr const char* HomeEntry = "Home";
-
-bool equalsIgnoringCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char ca = (a[i] >= 'A' && a[i] <= 'Z') ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
-        char cb = (b[i] >= 'A' && b[i] <= 'Z') ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
-        if (ca != cb)
-            return false;
-    }
-    return true;
-}
 
 /// true and the value when the key holds a non-empty text under that name; else value is empty.
 bool queryText(const platform::RegKey& key, const char* name, std::string& value)
