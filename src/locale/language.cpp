@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "exec/fexists.h"
+#include "exec/strutil.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 
@@ -160,11 +161,6 @@ std::string asUtf8(const std::string& text)
     return out;
 }
 
-bool startsWith(const std::string& text, const std::string& prefix)
-{
-    return text.compare(0, prefix.size(), prefix) == 0;
-}
-
 // Appends one record to "locale.log", only when that file already exists.
 void logLocaleMsg(const std::string& label, const std::string& locale, const std::string& language)
 {
@@ -178,20 +174,14 @@ void logLocaleMsg(const std::string& label, const std::string& locale, const std
     std::fclose(file);
 }
 
-char lowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 } // namespace
 
 std::string normalizeLocaleText(const std::string& localeText)
 {
-    std::string text = asUtf8(localeText);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        text[i] = lowerAscii(text[i]);
+    std::string text = toLower(asUtf8(localeText));
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
         // Latin-1 capitals U+00C0..U+00DE (but U+00D7, the multiplication sign) are C3 80..9E.
-        unsigned char next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        unsigned char next = static_cast<unsigned char>(text[i + 1]);
         if (static_cast<unsigned char>(text[i]) == 0xC3 && next >= 0x80 && next <= 0x9E && next != 0x97)
             text[++i] = static_cast<char>(next + 0x20);
     }
@@ -206,7 +196,7 @@ std::string languageForLocale(const std::string& localeText, std::string& label)
         for (const std::string& name : row.names)
             match = match || text == name;
         for (const std::string& prefix : row.prefixes)
-            match = match || startsWith(text, prefix);
+            match = match || beginsWith(text, prefix);
         if (match) {
             label = row.label;
             return row.language;
@@ -240,10 +230,7 @@ void getLanguage(std::string& language)
 
 bool isJapanese(const std::string& language)
 {
-    std::string lower;
-    for (char c : language)
-        lower += lowerAscii(c);
-    return lower == JapaneseLanguage;
+    return equalsIgnoringCase(language, JapaneseLanguage);
 }
 
 void setWindowCharType(platform::WindowHandle window)
