@@ -296,9 +296,10 @@ bool parse(const std::string& text, Document& document, ParseError& error)
             }
         } else {
             // Binary and number values: kept verbatim, joining regedit's continuation lines.
-            std::string data = line.substr(pos);
+            std::string data = trim(line.substr(pos));
             while (!data.empty() && data.back() == '\\') {
                 data.pop_back();
+                data = trim(data);
                 if (++i >= lines.size()) {
                     error.reason = "continuation line missing at the end of the file";
                     return false;
