@@ -1,0 +1,50 @@
+#include "diag/log.h"
+
+#include <cstdio>
+
+#include "platform/clock.h"
+#include "platform/files.h"
+
+namespace {
+constexpr const char* EchoFilename = "term.log";
+}
+
+std::string logLine(const std::string& message)
+{
+    return platform::localTimeText() + " " + message;
+}
+
+void Log::logMessage(const std::string& file, const std::string& message)
+{
+    std::FILE* out = platform::openFile(file, "a+t");
+    if (out == nullptr)
+        return;
+    std::string line = logLine(message);
+    std::fprintf(out, "%s\n", line.c_str());
+    std::fclose(out);
+    // "term.log" asks for every line on the console as well.
+    if (platform::access(EchoFilename)) {
+        std::fprintf(stdout, "%s\n", line.c_str());
+        std::fflush(stdout);
+    }
+}
+
+void Log::logMessage(const std::string& file, const std::string& text, const std::string& detail)
+{
+    logMessage(file, text + " " + detail);
+}
+
+void Log::logMessage(const std::string& file, const std::string& text, const char* detail)
+{
+    logMessage(file, text, std::string(detail != nullptr ? detail : ""));
+}
+
+void Log::logMessage(const std::string& file, const std::string& text, bool value)
+{
+    logMessage(file, text + (value ? ": true" : ": false"));
+}
+
+void Log::logMessage(const std::string& file, const std::string& text, int value)
+{
+    logMessage(file, text + ": " + std::to_string(value));
+}

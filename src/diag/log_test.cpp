@@ -1,0 +1,83 @@
+#include "diag/log.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "diag/trace.h"
+#include "platform/files.h"
+#include "testing/tempdir.h"
+
+using testing_support::readFile;
+using testing_support::TempDir;
+
+namespace {
+
+// asctime: weekday, month, day padded to two places, hh:mm:ss, year; then one blank.
+const std::string TimeText = R"((Sun|Mon|Tue|Wed|Thu|Fri|Sat) (Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) [ 0-3][0-9] [0-2][0-9]:[0-5][0-9]:[0-6][0-9] [0-9]{4} )";
+
+std::string lineRegex(const std::string& message)
+{
+    return TimeText + message + (std::string(platform::TextNewline) == "\r\n" ? "\r\n" : "\n");
+}
+
+TEST(Log, WritesEveryFormInTheLineFormat)
+{
+    TempDir dir(true);
+    Log log;
+    log.logMessage("x.log", "plain");
+    log.logMessage("x.log", "label", "detail");
+    log.logMessage("x.log", "flag", true);
+    log.logMessage("x.log", "flag", false);
+    log.logMessage("x.log", "count", -42);
+    log.logMessage("x.log", "");
+    std::string expected = lineRegex("plain") + lineRegex("label detail") + lineRegex("flag: true") +
+                           lineRegex("flag: false") + lineRegex("count: -42") + lineRegex("");
+    std::string content = readFile("x.log");
+    EXPECT_TRUE(std::regex_match(content, std::regex(expected))) << content;
+}
+
+TEST(Log, AnUnopenableFileIsSkippedSilently)
+{
+    TempDir dir(true);
+    Log log;
+    log.logMessage((dir.path() / "missing" / "x.log").string(), "lost");
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "missing"));
+}
+
+TEST(Trace, WritesOnlyWhileTheTraceFileExists)
+{
+    TempDir dir(true);
+    Trace trace;
+    trace.traceMessage(TraceFilename, "nothing");
+    trace.traceMessage(TraceFilename, "nothing", 1);
+    EXPECT_FALSE(std::filesystem::exists(TraceFilename));
+
+    trace.logAndTraceMessage(ErrorsFilename, TraceFilename, "failure", false);
+    EXPECT_TRUE(std::regex_match(readFile(ErrorsFilename), std::regex(lineRegex("failure: false"))));
+    EXPECT_FALSE(std::filesystem::exists(TraceFilename));
+
+    dir.write(TraceFilename, "");
+    trace.traceMessage(TraceFilename, "label", "value");
+    trace.logAndTraceMessage(ErrorsFilename, TraceFilename, "both");
+    EXPECT_TRUE(std::regex_match(readFile(TraceFilename), std::regex(lineRegex("label value") + lineRegex("both"))));
+    EXPECT_TRUE(std::regex_match(readFile(ErrorsFilename),
+                                 std::regex(lineRegex("failure: false") + lineRegex("both"))));
+}
+
+TEST(Log, TermLogEchoesLinesToStandardOutput)
+{
+    TempDir dir(true);
+    Log log;
+    testing::internal::CaptureStdout();
+    log.logMessage("x.log", "quiet line");
+    dir.write("term.log", "");
+    log.logMessage("x.log", "echoed line");
+    log.logMessage((dir.path() / "missing" / "x.log").string(), "never echoed");
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(out.find("quiet line"), std::string::npos);
+    EXPECT_NE(out.find("echoed line"), std::string::npos);
+    EXPECT_EQ(out.find("never echoed"), std::string::npos);
+}
+
+} // namespace

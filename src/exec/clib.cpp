@@ -1,0 +1,177 @@
+#include "exec/clib.h"
+
+#include <vector>
+
+#include "exec/fexists.h"
+#include "platform/files.h"
+#include "platform/process.h"
+
+namespace {
+constexpr long ReadSize = 30000;      // bytes filled per read
+constexpr long BufferSize = ReadSize + 1;
+constexpr unsigned MaxBuffers = 20;   // bounds the memory of a copy whatever the file's size
+constexpr const char* AllEntries = "*.*";
+} // namespace
+
+bool isDir(const std::string& path)
+{
+    if (!fexists(path))
+        return false;
+    platform::FileStatus status;
+    if (!platform::stat(path, status))
+        return false;
+    return status.isDirectory;
+}
+
+void getCurrentDir(std::string& dir, std::size_t size)
+{
+    if (!platform::getCwd(dir) || dir.size() > size) {
+        // A directory longer than the path limit cannot be used as one: refuse rather than cut.
+        dir = ".";
+        return;
+    }
+    if (dir.size() > 1 && dir.back() == '\\')
+        dir.pop_back();
+}
+
+std::optional<std::string> getPathPtr()
+{
+    std::string value;
+    for (const char* name : {"path", "PATH", "Path"})
+        if (platform::getEnv(name, value))
+            return value;
+    return std::nullopt;
+}
+
+bool copyStream(std::FILE* in, std::FILE* out, CopyStreamStats* stats)
+{
+    CopyStreamStats local;
+    CopyStreamStats& counts = stats != nullptr ? *stats : local;
+    counts = CopyStreamStats{};
+    if (in == nullptr || out == nullptr)
+        return false;
+
+    if (std::fseek(in, 0, SEEK_END) != 0)
+        return false;
+    long inputSize = std::ftell(in);
+    if (inputSize < 0 || std::fseek(in, 0, SEEK_SET) != 0)
+        return false; // not seekable, or beyond the 2 GiB the size can express
+
+    unsigned bufferCount = static_cast<unsigned>(inputSize / ReadSize) + 1;
+    if (bufferCount > MaxBuffers)
+        bufferCount = MaxBuffers;
+    std::vector<std::vector<char>> buffers(bufferCount, std::vector<char>(BufferSize));
+    std::vector<size_t> filled(bufferCount);
+    counts.buffers = bufferCount;
+
+    while (!std::feof(in)) {
+        ++counts.readPasses;
+        unsigned used = 0;
+        for (unsigned i = 0; i < bufferCount && !std::feof(in); ++i) {
+            filled[i] = std::fread(buffers[i].data(), 1, ReadSize, in);
+            ++used;
+            // A read error never reaches end of file: without this the copy would loop forever.
+            if (std::ferror(in))
+                return false;
+        }
+        if (used == 0 || filled[0] == 0)
+            continue;
+        for (unsigned i = 0; i < used && filled[i] != 0; ++i) {
+            ++counts.writes;
+            if (std::fwrite(buffers[i].data(), 1, filled[i], out) != filled[i])
+                return false;
+        }
+    }
+    if (std::fflush(out) != 0)
+        return false;
+    return std::ftell(out) == inputSize;
+}
+
+bool copyFile(const std::string& source, const std::string& destination)
+{
+    if (!fexists(source) || isDir(source))
+        return false;
+    std::FILE* in = platform::openFile(source, "rb");
+    std::FILE* out = platform::openFile(destination, "wb");
+    bool copied = false;
+    if (in != nullptr && out != nullptr) {
+        copied = copyStream(in, out);
+        // A close that fails loses buffered bytes: that is a failed copy too.
+        copied = std::fclose(out) == 0 && copied;
+        out = nullptr;
+    }
+    if (out != nullptr)
+        std::fclose(out);
+    if (in != nullptr)
+        std::fclose(in);
+    if (!copied)
+        platform::removeFile(destination); // never leave a partial or truncated copy
+    return copied;
+}
+
+bool appendFile(const std::string& source, const std::string& destination)
+{
+    if (!fexists(source) || isDir(source))
+        return false;
+    std::FILE* in = platform::openFile(source, "rb");
+    std::FILE* out = platform::openFile(destination, "ab");
+    bool appended = false;
+    if (in != nullptr && out != nullptr) {
+        // The verdict compares the append stream's position with the source size, so an
+        // append to a non-empty file reports false although every byte was written.
+        appended = copyStream(in, out);
+    }
+    if (out != nullptr)
+        std::fclose(out);
+    if (in != nullptr)
+        std::fclose(in);
+    return appended;
+}
+
+bool delDirTree(const std::string& dir)
+{
+    platform::FileStatus status;
+    if (!platform::stat(dir, status))
+        return false;
+    // A link is removed as a link: what it points to lies outside the tree.
+    if (status.isLink)
+        return platform::removeDir(dir) || platform::removeFile(dir);
+
+    std::string previous;
+    getCurrentDir(previous);
+    // A directory that cannot be entered is left alone: never enumerate anything else.
+    if (!platform::chDir(dir))
+        return false;
+    std::string here;
+    getCurrentDir(here);
+
+    bool result = true;
+    platform::DirEnum entries;
+    platform::DirEntry entry;
+    bool more = entries.first(AllEntries, entry);
+    while (more) {
+        if (entry.name == "." || entry.name == "..") {
+            more = entries.next(entry);
+            continue;
+        }
+        std::string path = here + "\\" + entry.name;
+        if (entry.isDirectory && !entry.isLink) {
+            result = delDirTree(path);
+            if (!result)
+                break;
+            more = entries.next(entry);
+            continue;
+        }
+        // Files, and links of any kind (removed as links, never followed): the enumeration is
+        // restarted after each removal.
+        entries.close();
+        result = entry.isDirectory ? platform::removeDir(path) : platform::removeFile(path);
+        if (!result)
+            break;
+        more = entries.first(AllEntries, entry);
+    }
+    entries.close();
+    platform::chDir(previous);
+    platform::removeDir(dir);
+    return result;
+}

@@ -1,0 +1,171 @@
+#include "launcher/entry.h"
+
+#include <cctype>
+#include <cstdio>
+#include <vector>
+
+#include "exec/clib.h"
+#include "exec/fexists.h"
+#include "launcher/cmdtokens.h"
+#include "launcher/install.h"
+#include "locale/catalogue.h"
+#include "locale/language.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "platform/thread.h"
+#include "platform/ui.h"
+
+std::string waitInstallFilename;
+std::string showDialogFilename;
+
+namespace {
+
+constexpr const char* WaitInstallName = "__qbxinstall.sem";
+constexpr const char* ShowDialogName = "__qbxshow.sem";
+constexpr const char* OriginalDirFilename = "startdir.txt";
+constexpr const char* CleanupFilename = "__cleanup.exe";
+constexpr const char* TempCleanupFilename = "cleanup.exe";
+constexpr unsigned TimerId = 1;
+constexpr unsigned TimerPeriod = 100;  // ms: the markers are tested at least this often
+constexpr int GraceMessages = 101;     // about ten seconds of timer ticks
+constexpr int StartDirLineLimit = 5000;
+
+// The worker's own copy of the command line; it lives as long as the process.
+std::string workerCommandLine;
+
+void createMarker(const std::string& path)
+{
+    std::FILE* marker = platform::openFile(path, "wt");
+    if (marker == nullptr)
+        return; // a missing marker only makes the waiting end sooner
+    std::fputs("ok\n", marker);
+    std::fclose(marker);
+}
+
+bool equalsIgnoringCase(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]);
+        unsigned char y = static_cast<unsigned char>(b[i]);
+        if (std::tolower(x) != std::tolower(y))
+            return false;
+    }
+    return true;
+}
+
+// A directory with blanks would reach the clean-up program as several arguments.
+std::string asOneArgument(const std::string& text)
+{
+    if (text.find(' ') != std::string::npos && text.find('"') == std::string::npos)
+        return "\"" + text + "\"";
+    return text;
+}
+
+void handOverCleanup(const std::string& currentDir, const std::string& startDir)
+{
+    if (startDir.empty() || equalsIgnoringCase(startDir, currentDir)) {
+        platform::removeFile(CleanupFilename);
+        platform::removeFile(TempCleanupFilename);
+        return;
+    }
+    platform::spawnNoWait(CleanupFilename, {CleanupFilename, asOneArgument(currentDir)});
+}
+
+} // namespace
+
+void getStartDir(std::string& startDir)
+{
+    startDir.clear();
+    if (!fexists(OriginalDirFilename))
+        return;
+    std::FILE* in = platform::openFile(OriginalDirFilename, "rt");
+    if (in == nullptr)
+        return;
+    std::vector<char> line(StartDirLineLimit + 1, '\0');
+    if (std::fgets(line.data(), StartDirLineLimit, in) != nullptr)
+        startDir = trimStartDirLine(line.data());
+    std::fclose(in);
+}
+
+bool startProgram(bool quiet, bool properties, const std::string& details)
+{
+    Install install;
+    return install.install(quiet, properties, details);
+}
+
+void startMainThread(void* argument)
+{
+    const std::string& commandLine = *static_cast<const std::string*>(argument);
+    WorkerArguments arguments = parseWorkerArguments(commandLine);
+    copyFile(TempCleanupFilename, CleanupFilename);
+    startProgram(arguments.quiet, arguments.properties, arguments.details);
+    platform::removeFile(waitInstallFilename);
+}
+
+int launcherMain(bool previousInstance, const std::string& commandLine, int showCommand)
+{
+    std::string currentDir;
+    getCurrentDir(currentDir);
+    waitInstallFilename = currentDir + "\\" + WaitInstallName;
+    showDialogFilename = currentDir + "\\" + ShowDialogName;
+    std::string startDir;
+    getStartDir(startDir);
+
+    if (!previousInstance && !platform::registerHostClass())
+        return 0;
+    platform::WindowHandle host = platform::createHostWindow();
+    platform::WindowHandle dialog = platform::createStatusDialog(host);
+    setWindowCharType(dialog);
+
+    if (!isQuietCommandLine(commandLine)) {
+        platform::showWindow(host, showCommand);
+        platform::showWindow(dialog, platform::ShowCommandShow);
+        std::string text;
+        getMessage(dialog, platform::StatusTextId, text);
+        platform::setItemText(dialog, platform::StatusTextId, text);
+    }
+
+    createMarker(waitInstallFilename);
+    createMarker(showDialogFilename);
+
+    workerCommandLine = commandLine;
+    if (!platform::startThread(startMainThread, &workerCommandLine)) {
+        platform::removeFile(waitInstallFilename);
+        platform::removeFile(showDialogFilename);
+    } else {
+        // Phase 1: the dialog stays while the installation runs and wants it shown.
+        platform::startTimer(host, TimerId, TimerPeriod);
+        while (platform::pumpMessage()) {
+            if (!platform::access(waitInstallFilename) || !platform::access(showDialogFilename)) {
+                platform::killTimer(host, TimerId);
+                break;
+            }
+        }
+        // Phase 2: a grace period, unless the worker ends first.
+        platform::startTimer(host, TimerId, TimerPeriod);
+        for (int handled = 1; platform::pumpMessage(); ++handled) {
+            if (handled >= GraceMessages || !platform::access(waitInstallFilename)) {
+                platform::killTimer(host, TimerId);
+                break;
+            }
+        }
+        // Phase 3: hidden until the worker has finished.
+        if (platform::WindowHandle shown = platform::hDlgMain.load())
+            platform::showWindow(shown, platform::ShowCommandHide);
+        platform::showWindow(host, platform::ShowCommandHide);
+        if (platform::access(waitInstallFilename)) {
+            platform::startTimer(host, TimerId, TimerPeriod);
+            while (platform::pumpMessage()) {
+                if (!platform::access(waitInstallFilename)) {
+                    platform::killTimer(host, TimerId);
+                    break;
+                }
+            }
+        }
+    }
+
+    handOverCleanup(currentDir, startDir);
+    return 0;
+}
