@@ -160,8 +160,9 @@ TEST(ExecCommand, LaunchFileThatCannotBeCreated)
                   std::string::npos)
             << blocked;
         // Without the marker the launch file is not attempted.
-        if (std::string(blocked) == "__qbxwait.sem")
+        if (std::string(blocked) == "__qbxwait.sem") {
             EXPECT_FALSE(std::filesystem::exists(dir.path() / "__qbxlaunch.bat"));
+        }
         EXPECT_FALSE(exec.execCmdAndWait("setup.exe", std::nullopt));
     }
 }
