@@ -6,6 +6,8 @@
 
 #include "exec/clib.h"
 #include "exec/fexists.h"
+#include "exec/quoting.h"
+#include "exec/strutil.h"
 #include "launcher/cmdtokens.h"
 #include "launcher/install.h"
 #include "locale/catalogue.h"
@@ -42,27 +44,6 @@ void createMarker(const std::string& path)
     std::fclose(marker);
 }
 
-bool equalsIgnoringCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (std::tolower(x) != std::tolower(y))
-            return false;
-    }
-    return true;
-}
-
-// A directory with blanks would reach the clean-up program as several arguments.
-std::string asOneArgument(const std::string& text)
-{
-    if (text.find(' ') != std::string::npos && text.find('"') == std::string::npos)
-        return "\"" + text + "\"";
-    return text;
-}
-
 void handOverCleanup(const std::string& currentDir, const std::string& startDir)
 {
     if (startDir.empty() || equalsIgnoringCase(startDir, currentDir)) {
@@ -70,7 +51,8 @@ void handOverCleanup(const std::string& currentDir, const std::string& startDir)
         platform::removeFile(TempCleanupFilename);
         return;
     }
-    platform::spawnNoWait(CleanupFilename, {CleanupFilename, asOneArgument(currentDir)});
+    // A directory with blanks must still reach the clean-up program as its one argument.
+    platform::spawnNoWait(CleanupFilename, {CleanupFilename, quoteArgument(currentDir)});
 }
 
 } // namespace

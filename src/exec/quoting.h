@@ -1,0 +1,9 @@
+// Quoting of one argument for a Windows command line.
+#pragma once
+
+#include <string>
+
+/// The text as one argument of a command line that the child's C runtime splits: unchanged
+/// without blanks or tabs; otherwise wrapped in double quotes (quotes inside are left as the
+/// writer put them; trailing backslashes are doubled so that they do not escape the closing quote).
+std::string quoteArgument(const std::string& text);

@@ -1,0 +1,228 @@
+// Tidying the working directory after a run and saving the logs in the start directory.
+#include <cstdio>
+#include <vector>
+
+#include "control/linereader.h"
+#include "exec/clib.h"
+#include "exec/fexists.h"
+#include "exec/strutil.h"
+#include "launcher/cmdtokens.h"
+#include "launcher/install.h"
+#include "launcher/nativeprops.h"
+#include "launcher/safedelete.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "platform/registry.h"
+
+namespace {
+
+constexpr const char* ManifestDir = "META-INF";
+constexpr const char* ManifestName = "MANIFEST.MF";
+constexpr const char* DIR_END = "\\";
+constexpr const char* InstallJar = "install.jar";
+constexpr const char* ManifestNameEntry = "Name: ";
+constexpr const char* OriginalDirFilename = "startdir.txt";
+constexpr const char* SystemLogFilename = "changes.txt";
+constexpr const char* ExpanderLogFilename = "qbxpand.log";
+constexpr const char* ProbeFilename = "__qbxtest.zos";
+constexpr const char* BinDir = "bin";
+constexpr int StartDirLineLimit = 5000;
+
+std::string trimTrailing(std::string text)
+{
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
+        text.pop_back();
+    return text;
+}
+
+long fileLength(const std::string& name)
+{
+    std::FILE* file = platform::openFile(name, "rb");
+    if (file == nullptr)
+        return -1;
+    std::fseek(file, 0, SEEK_END);
+    long length = std::ftell(file);
+    std::fclose(file);
+    return length;
+}
+
+std::string readStartDir()
+{
+    std::string startDir;
+    if (std::FILE* in = platform::openFile(OriginalDirFilename, "rt")) {
+        std::vector<char> line(StartDirLineLimit + 1, '\0');
+        if (std::fgets(line.data(), StartDirLineLimit, in) != nullptr)
+            startDir = trimStartDirLine(line.data());
+        std::fclose(in);
+    }
+    return startDir;
+}
+
+std::string programFilesDir()
+{
+    std::string dir;
+    if (platform::getEnv("ProgramFiles", dir) && !dir.empty())
+        return dir;
+    platform::RegKey key;
+    if (platform::regOpenKey(platform::RegRoot::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
+                             platform::RegAccess::QueryValue, key)) {
+        platform::regQueryString(key, "ProgramFilesDir", dir);
+        platform::regCloseKey(key);
+    }
+    return dir;
+}
+
+} // namespace
+
+void Install::cleanUp(bool ok)
+{
+    cleanUpManifest(ok);
+    cleanUpJvmDir();
+    cleanUpErrorsLog();
+    cleanUpLogFiles();
+    platform::removeFile(SystemLogFilename);
+    platform::removeFile(OriginalDirFilename);
+    platform::removeFile(NativePropertiesFilename);
+}
+
+void Install::cleanUpManifest(bool ok)
+{
+    std::string manifest = std::string(ManifestDir) + DIR_END + ManifestName;
+    if (fexists(manifest)) {
+        if (std::FILE* in = platform::openFile(manifest, "rt")) {
+            std::string line;
+            while (readLine(in, line)) {
+                if (!beginsWith(line, ManifestNameEntry))
+                    continue;
+                std::string name = trimTrailing(line.substr(std::string(ManifestNameEntry).size()));
+                if (!name.empty())
+                    platform::removeFile(name);
+            }
+            std::fclose(in);
+        }
+    }
+    platform::removeFile(manifest);
+    platform::removeDir(ManifestDir);
+    platform::removeFile(InstallJar);
+
+    if (fexists(TempTraceFilename)) {
+        platform::removeFile(TempTraceFilename);
+        if (ok)
+            platform::removeFile(TraceFilename);
+        else
+            traceMessage(TraceFilename, "install ok", false);
+    }
+}
+
+void Install::cleanUpJvmDir()
+{
+    if (!fexists(NativePropertiesFilename))
+        return;
+    std::FILE* in = platform::openFile(NativePropertiesFilename, "rt");
+    if (in == nullptr)
+        return;
+    TempJvmRecord record;
+    std::string line;
+    while (readLine(in, line)) {
+        std::string normalized = normalizePropertiesLine(line);
+        std::string key = applyPropertiesLine(normalized, record);
+        if (key == NativeJvmHomeDir)
+            traceMessage(TraceFilename, "jvmLocation", record.jvmHomeDir);
+        else if (key == NativeJvmInstalledInTemp)
+            traceMessage(TraceFilename, "jvmInstalledInTemp", record.installedInTemp);
+        else if (key == NativeTempJvmDir)
+            traceMessage(TraceFilename, "tempJvmDir", record.tempJvmDir);
+        else if (key == ConfigureRegistryField)
+            traceMessage(TraceFilename, "configureReg", record.configureRegistry);
+    }
+    std::fclose(in);
+    if (!equalsIgnoringCase(record.installedInTemp, "true"))
+        return;
+
+    if (record.configureRegistry) {
+        if (beginsWith(control.predefinedJvmInstallDir, AppDirVariable))
+            traceMessage(TraceFilename, "not adding reg entries", control.predefinedJvmInstallDir);
+        else
+            // Re-registering the JVM needs the compressed-JVM provisioning, which this build lacks.
+            traceMessage(TraceFilename, "not reconfiguring jvm: compressed JVM provisioning is not built in",
+                         record.jvmHomeDir);
+    }
+
+    std::string dir = record.tempJvmDir.empty() ? record.jvmHomeDir : record.tempJvmDir;
+    // The file comes from outside (the wizard may write it): never let it aim at a root or at
+    // a directory the run itself lives in.
+    std::string currentDir;
+    getCurrentDir(currentDir);
+    std::vector<std::string> protectedDirs{currentDir, readStartDir(), homeDirectory, programFilesDir()};
+    if (!isSafeToDeleteTree(dir, currentDir, protectedDirs)) {
+        traceMessage(TraceFilename, "refusing to delete jvm directory", dir);
+        return;
+    }
+    if (!removeDirAndSubdirs(dir))
+        traceMessage(TraceFilename, "Warning: Unable to delete " + dir);
+    platform::removeDir(dir + DIR_END + BinDir);
+    platform::removeDir(dir);
+}
+
+void Install::cleanUpErrorsLog()
+{
+    if (fileLength(ErrorsFilename) == 0)
+        platform::removeFile(ErrorsFilename);
+}
+
+void Install::cleanUpLogFiles()
+{
+    if (!fexists(OriginalDirFilename))
+        return;
+    std::string startDir = readStartDir();
+    std::string currentDir;
+    getCurrentDir(currentDir);
+    if (!fexists(startDir) || equalsIgnoringCase(startDir, currentDir))
+        return;
+    std::string target = startDir;
+    if (startDir.empty() || isDirWriteProtected(startDir)) {
+        if (!homeDirectory.empty() && !isDirWriteProtected(homeDirectory))
+            target = homeDirectory;
+    }
+    traceMessage(TraceFilename, "copying log files to", target);
+    _cleanUpLogFiles(target);
+}
+
+void Install::_cleanUpLogFiles(const std::string& directory)
+{
+    std::string currentDir;
+    getCurrentDir(currentDir);
+    platform::DirEnum logs;
+    platform::DirEntry entry;
+    for (bool more = logs.first(currentDir + DIR_END + "*.log", entry); more; more = logs.next(entry)) {
+        if (entry.name == "." || entry.name == ".." || entry.isDirectory)
+            continue;
+        if (entry.name == ExpanderLogFilename && fileLength(entry.name) <= 0)
+            continue;
+        std::string destination = directory + DIR_END + entry.name;
+        appendFile(entry.name, destination);
+        if (entry.name == ErrorsFilename && !fexists(destination))
+            showError("Unable to save errors.log", "Try installing from a non-write protected drive.");
+    }
+}
+
+bool Install::isDirWriteProtected(const std::string& directory)
+{
+    if (directory.empty())
+        return true;
+    std::string probe = directory + DIR_END + ProbeFilename;
+    std::FILE* file = platform::openFile(probe, "wt");
+    if (file == nullptr)
+        return true;
+    std::fputs("ok", file);
+    std::fseek(file, 0, SEEK_END);
+    long position = std::ftell(file);
+    std::fclose(file);
+    platform::removeFile(probe);
+    return position <= 0;
+}
+
+bool Install::removeDirAndSubdirs(const std::string& directory)
+{
+    return delDirTree(directory);
+}

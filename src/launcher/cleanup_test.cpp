@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "launcher/install.h"
+#include "platform/process.h"
+#include "testing/tempdir.h"
+
+namespace fs = std::filesystem;
+using testing_support::readFile;
+using testing_support::TempDir;
+
+namespace {
+
+// Paths as a wizard would write them into "native.properties": forward slashes, escaped colons.
+std::string propertiesPath(const fs::path& path)
+{
+    std::string text = path.generic_string();
+    std::string escaped;
+    for (char c : text) {
+        if (c == ':')
+            escaped += '\\';
+        escaped += c;
+    }
+    return escaped;
+}
+
+TEST(CleanUp, ManifestListedFilesAndTheInstallerGo)
+{
+    TempDir dir(true);
+    dir.write("META-INF/MANIFEST.MF", "Manifest-Version: 1.0\r\nName: lib/a.jar\r\nname: lib/b.jar\r\n"
+                                      "Name: c.txt   \r\n\r\n");
+    dir.write("lib/a.jar", "a");
+    dir.write("lib/b.jar", "b");
+    dir.write("c.txt", "c");
+    dir.write("install.jar", "jar");
+    Install run;
+    run.cleanUpManifest(true);
+    EXPECT_FALSE(fs::exists("lib/a.jar"));
+    EXPECT_TRUE(fs::exists("lib/b.jar")); // "name:" in lower case names nothing
+    EXPECT_FALSE(fs::exists("c.txt"));
+    EXPECT_FALSE(fs::exists("install.jar"));
+    EXPECT_FALSE(fs::exists("META-INF"));
+}
+
+TEST(CleanUp, TemporaryTraceFileGoesOnlyAfterSuccess)
+{
+    {
+        TempDir dir(true);
+        dir.write("jinstall.log", "trace\n");
+        dir.write("jinstall.sem", "");
+        Install().cleanUpManifest(true);
+        EXPECT_FALSE(fs::exists("jinstall.log"));
+        EXPECT_FALSE(fs::exists("jinstall.sem"));
+    }
+    {
+        TempDir dir(true);
+        dir.write("jinstall.log", "trace\n");
+        dir.write("jinstall.sem", "");
+        Install().cleanUpManifest(false);
+        EXPECT_NE(readFile("jinstall.log").find("install ok: false"), std::string::npos);
+        EXPECT_FALSE(fs::exists("jinstall.sem"));
+    }
+    {
+        TempDir dir(true);
+        dir.write("jinstall.log", "user trace\n");
+        Install().cleanUpManifest(true);
+        EXPECT_EQ(readFile("jinstall.log"), "user trace\n");
+    }
+}
+
+struct JvmDirCase {
+    const char* name;
+    const char* installedInTemp;
+    bool useTempKey;
+    bool deleted;
+};
+
+class CleanUpJvmDirTest : public testing::TestWithParam<JvmDirCase> {};
+
+TEST_P(CleanUpJvmDirTest, DeletesOnlyATemporaryJvm)
+{
+    const JvmDirCase& c = GetParam();
+    TempDir dir(true);
+    fs::path jvm = dir.path() / "jre";
+    dir.write("jre/bin/java.exe", "x");
+    dir.write("jre/lib/rt.jar", "x");
+    std::string properties = "nativeJvmHomeDir=" + propertiesPath(c.useTempKey ? dir.path() / "other" : jvm) + "\n" +
+                             "nativeJvmInstalled=true\n" + "nativeJvmInstalledInTemp=" + c.installedInTemp + "\n" +
+                             "configureWinRegistry=false\n";
+    if (c.useTempKey)
+        properties += "nativeTempJvmDir=" + propertiesPath(jvm) + "\n";
+    dir.write("native.properties", properties);
+    Install run;
+    run.cleanUpJvmDir();
+    EXPECT_EQ(!fs::exists(jvm), c.deleted);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CleanUpJvmDirTest,
+                         testing::Values(JvmDirCase{"home", "true", false, true},
+                                         JvmDirCase{"anycase", "TRUE", false, true},
+                                         JvmDirCase{"tempkey", "true", true, true},
+                                         JvmDirCase{"notemp", "false", false, false},
+                                         JvmDirCase{"empty", "", false, false}),
+                         [](const testing::TestParamInfo<JvmDirCase>& info) { return std::string(info.param.name); });
+
+TEST(CleanUp, RefusesToDeleteTheWorkingDirectoryOrARoot)
+{
+    TempDir dir(true);
+    dir.write("payload.txt", "keep");
+    for (std::string target : {propertiesPath(dir.path()), propertiesPath(dir.path().parent_path()),
+                               propertiesPath(dir.path().root_path()), std::string("."), std::string("")}) {
+        dir.write("native.properties", "nativeJvmHomeDir=" + target + "\nnativeJvmInstalledInTemp=true\n");
+        Install().cleanUpJvmDir();
+        ASSERT_EQ(readFile("payload.txt"), "keep") << target;
+    }
+}
+
+TEST(CleanUp, EmptyErrorsLogIsDropped)
+{
+    TempDir dir(true);
+    dir.write("errors.log", "");
+    Install().cleanUpErrorsLog();
+    EXPECT_FALSE(fs::exists("errors.log"));
+    dir.write("errors.log", "x");
+    Install().cleanUpErrorsLog();
+    EXPECT_TRUE(fs::exists("errors.log"));
+}
+
+TEST(CleanUp, LogsAreAppendedInTheStartDirectory)
+{
+    TempDir start;
+    TempDir work(true);
+    start.write("jinstall.log", "older run\n");
+    work.write("startdir.txt", start.str() + "  \r\n");
+    work.write("jinstall.log", "this run\n");
+    work.write("wizard.log", "wizard\n");
+    work.write("qbxpand.log", "");
+    work.write("notes.txt", "not a log");
+    Install run;
+    run.cleanUpLogFiles();
+    EXPECT_EQ(readFile(start.path() / "jinstall.log"), "older run\nthis run\n");
+    EXPECT_EQ(readFile(start.path() / "wizard.log"), "wizard\n");
+    EXPECT_FALSE(fs::exists(start.path() / "qbxpand.log"));
+    EXPECT_FALSE(fs::exists(start.path() / "notes.txt"));
+    EXPECT_TRUE(fs::exists("jinstall.log")); // the originals stay
+
+    work.write("qbxpand.log", "expanded\n");
+    run.cleanUpLogFiles();
+    EXPECT_EQ(readFile(start.path() / "qbxpand.log"), "expanded\n");
+}
+
+TEST(CleanUp, NothingIsSavedWhenStartedInTheWorkingDirectory)
+{
+    TempDir work(true);
+    std::string upper = work.str();
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    work.write("startdir.txt", upper + "\n");
+    work.write("errors.log", "failure\n");
+    Install run;
+    run.cleanUpLogFiles();
+    EXPECT_EQ(readFile("errors.log"), "failure\n");
+}
+
+TEST(CleanUp, WholeCleanUpRemovesTheExchangeFiles)
+{
+    TempDir work(true);
+    for (const char* name : {"changes.txt", "startdir.txt", "native.properties", "install.jar"})
+        work.write(name, "x");
+    Install().cleanUp(true);
+    for (const char* name : {"changes.txt", "startdir.txt", "native.properties", "install.jar"})
+        EXPECT_FALSE(fs::exists(name)) << name;
+}
+
+TEST(IsDirWriteProtected, ProbesWithAFile)
+{
+    TempDir dir;
+    Install run;
+    EXPECT_TRUE(run.isDirWriteProtected(""));
+    EXPECT_FALSE(run.isDirWriteProtected(dir.str()));
+    EXPECT_FALSE(fs::exists(dir.path() / "__qbxtest.zos"));
+    EXPECT_TRUE(run.isDirWriteProtected((dir.path() / "missing").string()));
+}
+
+TEST(IsDirInPath, FindsAnExistingEntryEndingWithTheName)
+{
+    TempDir dir;
+    fs::create_directories(dir.path() / "winnt");
+    fs::create_directories(dir.path() / "winnt2");
+    std::string saved;
+    bool had = platform::getEnv("PATH", saved);
+    std::string upper = (dir.path() / "WINNT").string();
+    platform::putEnv("PATH=;" + (dir.path() / "winnt2").string() + ";" + (dir.path() / "missing" / "winnt").string() +
+                     ";" + upper + ";");
+    Install run;
+    std::string found;
+    EXPECT_TRUE(run.isDirInPath("WinNT", found));
+    std::string expected = upper;
+    for (char& c : expected)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_EQ(found, expected);
+    EXPECT_FALSE(run.isDirInPath("windows", found));
+    if (had)
+        platform::putEnv("PATH=" + saved);
+}
+
+} // namespace

@@ -1,0 +1,67 @@
+#include "launcher/nativeprops.h"
+
+#include "exec/strutil.h"
+
+namespace {
+
+// The value starts right after the key and its separator; no blanks are skipped.
+std::string valueAfter(const std::string& line, const std::string& key)
+{
+    return line.size() > key.size() + 1 ? line.substr(key.size() + 1) : std::string();
+}
+
+} // namespace
+
+std::string nativePropertiesText(const std::string& javaHomeDir, bool installed, const std::string& installDir,
+                                 bool configureRegistry)
+{
+    std::string home = javaHomeDir;
+    for (char& c : home)
+        if (c == '\\')
+            c = '/';
+    std::string text = std::string(NativeJvmHomeDir) + "=" + home + "\n";
+    if (installed) {
+        text += std::string(NativeJvmInstalled) + "=true\n";
+        if (!installDir.empty())
+            text += std::string(NativeJvmInstalledInTemp) + (beginsWith(installDir, AppDirVariable) ? "=true\n" : "=false\n");
+    } else {
+        text += std::string(NativeJvmInstalled) + "=false\n";
+        text += std::string(NativeJvmInstalledInTemp) + "=false\n";
+    }
+    text += std::string(ConfigureRegistryField) + (configureRegistry ? "=true\n" : "=false\n");
+    return text;
+}
+
+std::string normalizePropertiesLine(const std::string& line)
+{
+    std::string result;
+    for (char c : line) {
+        if (c == '/')
+            result += '\\';
+        else if (c != '\\')
+            result += c;
+    }
+    return result;
+}
+
+std::string applyPropertiesLine(const std::string& line, TempJvmRecord& record)
+{
+    if (beginsWith(line, NativeJvmHomeDir)) {
+        record.jvmHomeDir = valueAfter(line, NativeJvmHomeDir);
+        return NativeJvmHomeDir;
+    }
+    if (beginsWith(line, NativeJvmInstalledInTemp)) {
+        record.installedInTemp = valueAfter(line, NativeJvmInstalledInTemp);
+        return NativeJvmInstalledInTemp;
+    }
+    if (beginsWith(line, NativeTempJvmDir)) {
+        record.tempJvmDir = valueAfter(line, NativeTempJvmDir);
+        return NativeTempJvmDir;
+    }
+    if (beginsWith(line, ConfigureRegistryField)) {
+        std::string value = valueAfter(line, ConfigureRegistryField);
+        record.configureRegistry = equalsIgnoringCase(value, "true") || equalsIgnoringCase(value, "yes");
+        return ConfigureRegistryField;
+    }
+    return "";
+}
