@@ -17,6 +17,10 @@ target_link_libraries(unit_tests PRIVATE qbxcore ${QBX_GTEST_LIBS})
 target_compile_definitions(unit_tests PRIVATE QBX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 if(WIN32)
   target_link_options(unit_tests PRIVATE -static)
+  # Child program of the spawn tests, found next to unit_tests.exe.
+  add_executable(argsrecorder tests/wine/argsrecorder.c)
+  target_link_options(argsrecorder PRIVATE -static)
+  add_dependencies(unit_tests argsrecorder)
 endif()
 
 include(GoogleTest)

@@ -1,0 +1,81 @@
+// The control file "qbx.control": line endings, its 21 keys, defaults and the java command name.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+#include "diag/status.h"
+#include "diag/trace.h"
+#include "platform/ui.h"
+
+/// The values of the control file, one member per key, plus the name of the file read.
+struct ControlValues {
+    std::string jvmRequiredVersion;
+    std::string jvmMinVersion;
+    std::string jvmMaxVersion;
+    std::string jvmVersion;
+    std::string jvmName;
+    std::string jvmCommandName;
+    std::string jvmInstallerType;
+    std::string jvmSelfExtractor;
+    std::string jvmInstallerBinary;
+    std::string jvmInstallerCommand;
+    std::string predefinedJvmInstallDir;
+    std::string jvmHomeDir;
+    std::string jvmExtraParameters;
+    std::string jvmClasspathSwitch;
+    std::string loaderClasspath;
+    std::string loaderJavaCommand;
+    std::string systemSecurityPolicyFilename;
+    std::string userSecurityPolicyFilename;
+    std::string keystoreFilename;
+    std::string appletUrl;
+    std::string searchForJvm;
+    std::string controlFilename;
+};
+
+/// One key of the control file: its name, the member it fills and that member's size in bytes
+/// (a value keeps at most size - 1 characters). Its value starts at offset name length + 1.
+struct ControlKey {
+    const char* name;
+    std::string ControlValues::*field;
+    std::size_t size;
+};
+
+inline constexpr std::size_t ControlKeyCount = 21;
+
+/// The keys in the order they are tested against a line.
+const std::array<ControlKey, ControlKeyCount>& controlKeys();
+
+/// Name of the control file in the current directory.
+inline constexpr const char* QbxControlFilename = "qbx.control";
+
+/// Reads "qbx.control" into a ControlValues; made for one call of getParameters.
+class GetParameters : public Trace, public Status {
+public:
+    /// Stores the owner window (the status dialog).
+    void setHwnd(platform::WindowHandle window);
+    platform::WindowHandle ownerWindow() const { return hwnd; }
+
+    /// true when the control file was converted, read and completed with defaults; every value
+    /// is emptied first and controlFilename becomes "qbx.control". Failures show an error box.
+    bool getParameters(ControlValues& values);
+    /// true when values.controlFilename was read into the other values and the defaults applied.
+    bool parseParameters(ControlValues& values);
+    /// Applies the defaults and the derived java command name; always true.
+    bool verifyParameters(std::string& requiredVersion, std::string& minVersion, std::string& jvmVersion,
+                          std::string& jvmName, std::string& commandName, std::string& classpath);
+    /// true when the file was rewritten without carriage returns (through "__qbx.control").
+    bool convertLineEndings(const std::string& filename);
+    /// Undoes the escapes of the extra JVM switches in place: a backslash goes when the
+    /// character after it is not a file-name character.
+    void removeExtraBackSlashes(std::string& switches);
+    /// false for the nine characters that cannot appear in a file name (" * / : < > ? \ |).
+    static bool isfilenameChar(char c);
+    /// Slashes become backslashes, "\\" becomes "\" and "\:" becomes ":" (in place).
+    static void normalizeInstallDir(std::string& dir);
+
+private:
+    platform::WindowHandle hwnd = nullptr;
+};

@@ -1,0 +1,175 @@
+#include "exec/execcmd.h"
+
+#include <cstdio>
+
+#include "exec/clib.h"
+#include "exec/spawnerror.h"
+#include "platform/files.h"
+#include "platform/process.h"
+
+namespace {
+
+constexpr const char* DeleteCommand = "del";
+
+std::string cutPath(const std::string& path)
+{
+    return path.substr(0, MaxPathLength);
+}
+
+// Writes the lines, each ended by a newline that text mode stores in the system's form.
+bool writeTextFile(const std::string& filename, const std::vector<std::string>& lines)
+{
+    std::FILE* file = platform::openFile(filename, "wt");
+    if (!file)
+        return false;
+    bool written = true;
+    for (const auto& line : lines)
+        written = std::fputs(line.c_str(), file) >= 0 && std::fputc('\n', file) != EOF && written;
+    return std::fclose(file) == 0 && written;
+}
+
+} // namespace
+
+std::vector<std::string> splitArgumentText(const std::string& command, const std::optional<std::string>& argText)
+{
+    std::vector<std::string> args{command};
+    if (!argText)
+        return args;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t blank = argText->find(' ', start);
+        args.push_back(argText->substr(start, blank == std::string::npos ? std::string::npos : blank - start));
+        if (blank == std::string::npos)
+            return args;
+        start = blank + 1;
+    }
+}
+
+ExecCommand::ExecCommand() : traceFilename(TraceFilename), errorsFilename(ErrorsFilename) {}
+
+void ExecCommand::setErrorsFilename(const std::string& filename)
+{
+    errorsFilename = cutPath(filename);
+}
+
+void ExecCommand::setTraceFilename(const std::string& filename)
+{
+    traceFilename = cutPath(filename);
+}
+
+bool ExecCommand::formatCommand(const std::string& command, std::string& formatted)
+{
+    formatted = command;
+    traceMessage(traceFilename, "formattedCommand:", formatted);
+    return true;
+}
+
+bool ExecCommand::spawnAndWait(const std::string& command, const std::vector<std::string>& args,
+                               std::string& errorText)
+{
+    std::string program;
+    formatCommand(command, program);
+    traceMessage(traceFilename, "Command:", program);
+    traceMessage(traceFilename, "Args:", argsString(args));
+
+    int errorNumber = 0;
+    if (platform::spawnWait(program, args, errorNumber) == -1) {
+        errorText = spawnErrorText(errorNumber);
+        return false;
+    }
+    return true;
+}
+
+std::string ExecCommand::argsString(const std::vector<std::string>& args)
+{
+    std::string text;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (i > 0)
+            text += ' ';
+        bool quote = arg.find(' ') != std::string::npos && arg.find('"') == std::string::npos;
+        text += quote ? '"' + arg + '"' : arg;
+    }
+    return text;
+}
+
+bool ExecCommand::execCommand(const std::string& command, const std::optional<std::string>& argText,
+                              unsigned count)
+{
+    traceMessage(traceFilename, "Formatting command", command);
+    std::string formatted;
+    formatCommand(command, formatted);
+    traceMessage(traceFilename, "New formatted command", formatted);
+    return _execCommand(formatted, argText, count);
+}
+
+bool ExecCommand::_execCommand(const std::string& command, const std::optional<std::string>& argText,
+                               unsigned count)
+{
+    traceMessage(traceFilename, "command", command);
+    traceMessage(traceFilename, "# of args", static_cast<int>(count));
+    traceMessage(traceFilename, "Starting to invoke command", command);
+    bool started = invokeWinCommand(command, argText, count + 1);
+    traceMessage(traceFilename, "Command started ok", started);
+    return started;
+}
+
+bool ExecCommand::invokeWinCommand(const std::string& command, const std::optional<std::string>& argText,
+                                   unsigned slots)
+{
+    // The vector is built from the pieces found: an argument text with more blanks than
+    // announced must still reach the program whole, never overrun a vector sized from slots.
+    std::vector<std::string> args = splitArgumentText(command, argText);
+    if (args.size() > slots)
+        traceMessage(traceFilename, "more arguments than announced", static_cast<int>(args.size() - 1));
+    traceMessage(traceFilename, "about to execute command:", command);
+
+    int errorNumber = 0;
+    int result = platform::spawnWait(command, args, errorNumber);
+    if (result == -1) {
+        reportExecError(command, result, errorNumber);
+        return false;
+    }
+    return true;
+}
+
+void ExecCommand::reportExecError(const std::string& command, int result, int errorNumber)
+{
+    logAndTraceMessage(errorsFilename, traceFilename, "Unable to execute command:", command);
+    logAndTraceMessage(errorsFilename, traceFilename, std::string(19, ' ') + "result", std::to_string(result));
+    logAndTraceMessage(errorsFilename, traceFilename, std::string(20, ' ') + "errno", std::to_string(errorNumber));
+}
+
+bool ExecCommand::execCmdAndWait(const std::string& command, const std::optional<std::string>& argText)
+{
+    std::string formatted;
+    formatCommand(command, formatted);
+    if (!createLaunchFile(formatted, argText))
+        return false;
+    bool ran = execCommand(LaunchFilename, std::nullopt, 0);
+    platform::removeFile(LaunchFilename);
+    return ran;
+}
+
+bool ExecCommand::createLaunchFile(const std::string& command, const std::optional<std::string>& argText)
+{
+    traceMessage(traceFilename, "Creating semaphore file", WaitSemFilename);
+    if (!writeTextFile(WaitSemFilename, {""})) {
+        logAndTraceMessage(errorsFilename, traceFilename, "Unable to create file", WaitSemFilename);
+        traceMessage(traceFilename, "Finished creating launch file");
+        return false;
+    }
+
+    traceMessage(traceFilename, "Creating launch file", LaunchFilename);
+    // Only the last line removes the marker, so it is gone exactly when the batch file has run to its end.
+    std::vector<std::string> lines{
+        "@echo off",
+        argText ? command + " " + *argText : command,
+        std::string(DeleteCommand) + " " + WaitSemFilename,
+    };
+    bool created = writeTextFile(LaunchFilename, lines);
+    if (!created)
+        logAndTraceMessage(errorsFilename, traceFilename, "Unable to create file", LaunchFilename);
+    traceMessage(traceFilename, "Finished creating launch file");
+    return created;
+}

@@ -1,0 +1,23 @@
+// The Windows side of testing/childprogram.h: argsrecorder.exe is built next to the test program.
+#include "testing/childprogram.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace testing_support {
+
+std::string argsRecorderProgram(const TempDir&)
+{
+    std::string path(MAX_PATH, '\0');
+    DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    path.resize(length);
+    return path.substr(0, path.find_last_of('\\') + 1) + "argsrecorder.exe";
+}
+
+bool batchFilesRun()
+{
+    return true;
+}
+
+} // namespace testing_support

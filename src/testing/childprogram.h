@@ -1,0 +1,17 @@
+// Test helper: child programs that behave the same in both builds, provided by each backend.
+#pragma once
+
+#include <string>
+
+#include "testing/tempdir.h"
+
+namespace testing_support {
+
+/// Path of a program that writes its arguments (argv[1] on, one per line ended by a line feed)
+/// to "args.out" in its current directory and ends with exit code 3. dir may receive a copy.
+std::string argsRecorderProgram(const TempDir& dir);
+
+/// true when this build can run a batch file (a Windows command interpreter is at hand).
+bool batchFilesRun();
+
+} // namespace testing_support
