@@ -125,11 +125,11 @@ dialog)
   # A visible run in French: the status dialog with its text (look at the screenshot).
   register_jvm
   : > "$WORK/jinstall.log"
-  set_control loaderJavaCommand "ExampleWizard --no-handshake"
   export LC_ALL=fr_FR.UTF-8
-  run_gui status-dialog-fr.png 3 --close "Quillbox Installer: Error" ""
+  run_gui status-dialog-fr.png 2 ""
   expect_grep "$START/jinstall.log" "Préparation Wizard..."
-  expect_grep "$START/errors.log" "Unable to start the install wizard."
+  expect_grep "$START/jinstall.log" "Java wizard launched successfully"
+  expect_grep "$START/wizard.log" "mode: interactive"
   ;;
 errorbox)
   # A French error box without detail carries the French suffix; the control file is missing.
