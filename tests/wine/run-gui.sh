@@ -5,6 +5,8 @@
 #   run-gui.sh [--shot SECONDS FILE.png] [--close TITLE]... [--timeout SECONDS] -- COMMAND [ARGS...]
 #
 # --shot     screenshot of the whole screen after SECONDS
+# --shot-window TITLE  count the SECONDS of --shot from the moment a window of that title shows;
+#            the status is 3 when no such window was ever shown
 # --close    presses Return in the window titled TITLE every 0.2 s until it is gone; starts after
 #            the screenshot when both are given (repeatable, one closer per title)
 # --timeout  ends the command after SECONDS (default 300); the status is then 124
@@ -18,11 +20,13 @@ fi
 
 shotAfter=""
 shotFile=""
+shotWindow=""
 closeTitles=()
 timeoutSeconds=300
 while [ $# -gt 0 ]; do
     case "$1" in
         --shot) shotAfter="$2"; shotFile="$3"; shift 3 ;;
+        --shot-window) shotWindow="$2"; shift 2 ;;
         --close) closeTitles+=("$2"); shift 2 ;;
         --timeout) timeoutSeconds="$2"; shift 2 ;;
         --) shift; break ;;
@@ -74,7 +78,13 @@ program=$!
 
 closeDelay=0
 if [ -n "$shotAfter" ]; then
-    (sleep "$shotAfter"; takeShot) &
+    if [ -n "$shotWindow" ]; then
+        # Wait for the window to appear, then give it SECONDS to paint.
+        (until xdotool search --onlyvisible --name "^${shotWindow}\$" >/dev/null 2>&1; do sleep 0.1; done
+         sleep "$shotAfter"; takeShot; touch "$shotFile.done") &
+    else
+        (sleep "$shotAfter"; takeShot; touch "$shotFile.done") &
+    fi
     shooter=$!
     helpers+=("$shooter")
     closeDelay="$(awk -v s="$shotAfter" 'BEGIN { print s + 0.5 }')"
@@ -87,8 +97,15 @@ done
 status=0
 wait "$program" || status=$?
 # A screenshot still due is taken now, so the caller always gets its file.
-if [ -n "$shotAfter" ] && kill "$shooter" 2>/dev/null; then
+# (A finished shooter may still be a zombie that kill reaches: ask its marker instead.)
+if [ -n "$shotAfter" ] && [ ! -e "$shotFile.done" ]; then
+    kill "$shooter" 2>/dev/null || true
     takeShot
+    if [ -n "$shotWindow" ]; then
+        echo "run-gui.sh: no window titled $shotWindow was ever shown" >&2
+        [ "$status" != 0 ] || status=3
+    fi
 fi
+rm -f "$shotFile.done"
 waitForWine
 exit "$status"
