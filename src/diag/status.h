@@ -16,6 +16,8 @@ public:
     void setMaxPercentage(unsigned maximum);
     /// Shows message + language suffix (no detail) or message, CR CR, detail; nothing in quiet mode.
     void showError(const std::string& message, const std::string& detail = std::string());
+    /// As above; a null detail is no detail.
+    void showError(const std::string& message, const char* detail);
     /// Shows an information box, whatever the quiet mode.
     void showMessage(const std::string& text);
 

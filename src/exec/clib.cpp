@@ -106,6 +106,8 @@ bool copyFile(const std::string& source, const std::string& destination)
         std::fclose(in);
     if (!copied)
         platform::removeFile(destination); // never leave a partial or truncated copy
+    else
+        platform::copyRunPermission(source, destination);
     return copied;
 }
 

@@ -32,6 +32,8 @@ bool removeDir(const std::string& dir);
 bool removeFile(const std::string& path);
 /// true when the file was renamed.
 bool renameFile(const std::string& from, const std::string& to);
+/// Gives a copied file the source's permission to run where the system keeps one (Linux).
+void copyRunPermission(const std::string& from, const std::string& to);
 /// the opened stream, or null; mode as for fopen, "t" meaning text mode.
 std::FILE* openFile(const std::string& path, const char* mode);
 

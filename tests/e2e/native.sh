@@ -88,7 +88,7 @@ tracing)
   run_installer
   wait_for_cleanup
   expect_grep "$START/jinstall.log" "first arg: java.exe"
-  expect_grep "$START/jinstall.log" "Found correct version of JVM: $JVM/bin/java.exe"
+  expect_grep "$START/jinstall.log" "Found correct version of JVM: $JVM\\bin\\java.exe"
   expect_grep "$START/jinstall.log" "Java wizard launched successfully"
   expect_grep "$START/wizard.log" "started properly"
   ;;

@@ -82,6 +82,13 @@ bool renameFile(const std::string& from, const std::string& to)
     return ::rename(nativePath(from).c_str(), nativePath(to).c_str()) == 0;
 }
 
+void copyRunPermission(const std::string& from, const std::string& to)
+{
+    struct ::stat info {};
+    if (::stat(nativePath(from).c_str(), &info) == 0)
+        ::chmod(nativePath(to).c_str(), info.st_mode & 07777);
+}
+
 std::FILE* openFile(const std::string& path, const char* mode)
 {
     std::string plainMode;

@@ -1,0 +1,296 @@
+#include "jvm/jvmok.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "jvm/jvmtesting.h"
+#include "platform/process.h"
+#include "testing/tempdir.h"
+
+namespace {
+
+using testing_support::readFile;
+using testing_support::TempDir;
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+struct LimitCase {
+    const char* required;
+    const char* minimum;
+    const char* maximum;
+    const char* version;
+    bool expected;
+};
+
+TEST(VerifyVersion, ComparesVersionsCutToEachLimit)
+{
+    const LimitCase cases[] = {
+        // required overrides the range, and matches as a prefix of whole components
+        {"1.4", "", "", "1.4.2_05", true},
+        {"1.4", "", "", "1.4", true},
+        {"1.4", "", "", "1.3.1", false},
+        {"1.4", "", "", "1.40", false},
+        {"1.4.2", "", "", "1.4", false},
+        {"1.4", "1.5", "1.6", "1.4.2", true},
+        {"17", "", "", "17.0.15", true},
+        // a range
+        {"", "1.3", "1.4", "1.3.1", true},
+        {"", "1.3", "1.4", "1.4.2", true},
+        {"", "1.3", "1.4", "1.5.0", false},
+        {"", "1.3", "1.4", "1.2.2", false},
+        {"", "1.3", "1.4", "1.3", true},
+        // a minimum alone, compared as numbers
+        {"", "1.3", "", "1.10", true},
+        {"", "11", "", "9.0.4", false},
+        {"", "11", "", "17.0.15", true},
+        {"", "1.8.0_77", "", "1.8.0_101", true},
+        {"", "1.8.0_77", "", "1.8.0_5", false},
+        {"", "1.8", "", "1.8", true},
+        // a maximum alone
+        {"", "", "1.8", "9.0.4", false},
+        {"", "", "1.8", "1.8.0_101", true},
+        {"", "", "11", "1.8.0_101", true},
+        // no limits accept everything
+        {"", "", "", "1.1", true},
+        {"", "", "", "", true},
+        // an empty version has fewer components than any limit
+        {"", "1.3", "", "", false},
+        {"1.4", "", "", "", false},
+    };
+    TempDir dir(true);
+    JvmOk jvmOk;
+    for (const auto& c : cases)
+        EXPECT_EQ(jvmOk.verifyVersion(c.required, c.minimum, c.maximum, c.version), c.expected)
+            << "required '" << c.required << "' minimum '" << c.minimum << "' maximum '" << c.maximum
+            << "' version '" << c.version << "'";
+}
+
+TEST(TestLine, KeepsTheTextFromTheFirstToTheLastDigit)
+{
+    struct Case {
+        const char* line;
+        const char* version;
+        const char* minimum;
+        bool expected;
+    };
+    const Case cases[] = {
+        {"java version \"1.4.2_05\"\n", "1.4.2_05", "1.4", true},
+        {"java version \"17.0.15\"\r", "17.0.15", "11", true},
+        {"openjdk version \"9.0.4\" 2018-01-16", "9.0.4\" 2018-01-16", "11", false},
+        {"21", "21", "21", true},
+        {"no digits here\n", "", "", true},
+        {"no digits here\n", "", "1.3", false},
+        {"", "", "1.3", false},
+    };
+    TempDir dir(true);
+    JvmOk jvmOk;
+    for (const auto& c : cases) {
+        std::string line = c.line;
+        EXPECT_EQ(jvmOk.testLine(line, "", c.minimum, ""), c.expected) << c.line;
+        EXPECT_EQ(line, c.version) << c.line;
+    }
+}
+
+TEST(CheckVersion, ReadsOnlyTheFirstLineUpToItsLimit)
+{
+    TempDir dir(true);
+    JvmOk jvmOk;
+    dir.write("first.txt", "java version \"1.3.1\"\njava version \"1.5.0\"\n");
+    EXPECT_FALSE(jvmOk.checkVersion("first.txt", "", "1.4", ""));
+    EXPECT_TRUE(jvmOk.checkVersion("first.txt", "", "1.3", "1.3"));
+
+    // 998 characters are read: the version must start early enough to be read whole.
+    dir.write("fits.txt", std::string(993, 'x') + "1.5.0\n");
+    EXPECT_TRUE(jvmOk.checkVersion("fits.txt", "1.5.0", "", ""));
+    dir.write("cut.txt", std::string(995, 'x') + "1.5.0\n");
+    EXPECT_FALSE(jvmOk.checkVersion("cut.txt", "1.5.0", "", ""));
+    EXPECT_TRUE(jvmOk.checkVersion("cut.txt", "1.5", "", ""));
+}
+
+TEST(CheckVersion, MissingResultFileFailsAndIsTraced)
+{
+    TempDir dir(true);
+    dir.write("jinstall.log", "");
+    JvmOk jvmOk;
+    EXPECT_FALSE(jvmOk.checkVersion("jvmGood.txt", "", "", ""));
+    EXPECT_TRUE(contains(readFile(dir.path() / "jinstall.log"), "Unable to verify version jvmGood.txt"));
+}
+
+TEST(JvmCorrectVersion, WithoutTheTestClassAnyExistingExecutablePasses)
+{
+    TempDir dir(true);
+    testing_support::makeFakeJvm(dir.path() / "jvm" / "bin", {"java.exe"});
+    JvmOk jvmOk;
+    std::string name = "java.exe", path;
+    EXPECT_TRUE(jvmOk.jvmCorrectVersion("99", "", "", (dir.path() / "jvm").string(), name, path));
+    EXPECT_EQ(path, (dir.path() / "jvm").string() + "\\bin\\java.exe");
+    EXPECT_EQ(name, "java.exe");
+
+    // The directory itself is tried before its bin folder.
+    testing_support::makeFakeJvm(dir.path() / "jvm", {"java.exe"});
+    EXPECT_TRUE(jvmOk.jvmCorrectVersion("", "", "", (dir.path() / "jvm").string(), name, path));
+    EXPECT_EQ(path, (dir.path() / "jvm").string() + "\\java.exe");
+}
+
+TEST(JvmCorrectVersion, MissingExecutableFailsWithoutAnErrorLine)
+{
+    TempDir dir(true);
+    std::filesystem::create_directories(dir.path() / "jvm" / "bin");
+    JvmOk jvmOk;
+    std::string name = "java.exe", path;
+    EXPECT_FALSE(jvmOk.jvmCorrectVersion("", "", "", (dir.path() / "jvm").string(), name, path));
+    EXPECT_EQ(path, (dir.path() / "jvm").string() + "\\bin\\java.exe"); // the last path tried
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "errors.log"));
+}
+
+TEST(JvmCorrectVersion, OldRuntimeNameBecomesJavaWithoutTracing)
+{
+    TempDir dir(true);
+    const std::string jvm = (dir.path() / "jvm").string();
+    testing_support::makeFakeJvm(dir.path() / "jvm" / "bin", {"java.exe"});
+    JvmOk jvmOk;
+    std::string name = "jre.exe", path;
+    EXPECT_TRUE(jvmOk.jvmCorrectVersion("", "", "", jvm, name, path));
+    EXPECT_EQ(name, "java.exe");
+
+    // While tracing, the windowless javaw.exe is looked for instead: not there.
+    dir.write("jinstall.log", "");
+    name = "jrew.exe";
+    EXPECT_FALSE(jvmOk.jvmCorrectVersion("", "", "", jvm, name, path));
+    EXPECT_EQ(name, "jrew.exe");
+
+    // Only names of old runtimes are replaced.
+    name = "myjava.exe";
+    EXPECT_FALSE(jvmOk.jvmCorrectVersion("", "", "", jvm, name, path));
+    EXPECT_EQ(name, "myjava.exe");
+}
+
+TEST(JvmCorrectVersion, RecordedVersionMustMeetTheLimitsToo)
+{
+    TempDir dir(true);
+    dir.write("jinstall.log", "");
+    const std::string jvm = (dir.path() / "jvm").string();
+    testing_support::makeFakeJvm(dir.path() / "jvm" / "bin", {"javaw.exe"});
+    JvmOk jvmOk;
+    std::string name = "jrew.exe", path;
+    EXPECT_FALSE(jvmOk.jvmCorrectVersion("", "1.3", "1.3", "1.4.2", jvm, name, path));
+    EXPECT_EQ(name, "jrew.exe"); // restored although javaw.exe was found
+    EXPECT_TRUE(contains(readFile(dir.path() / "jinstall.log"), "jvm doesn't meet criteria"));
+
+    EXPECT_TRUE(jvmOk.jvmCorrectVersion("", "1.3", "1.3", "1.3.1.1", jvm, name, path));
+    EXPECT_EQ(name, "javaw.exe");
+}
+
+TEST(TestVersion, ProgramThatCannotStartIsAnError)
+{
+    TempDir dir(true);
+    dir.write("TestJvm.class", "only its existence matters here");
+    testing_support::makeFakeJvm(dir.path() / "jvm" / "bin", {"java.exe"}); // empty: not a program
+    JvmOk jvmOk;
+    std::string name = "java.exe", path;
+    EXPECT_FALSE(jvmOk.jvmCorrectVersion("", "", "", (dir.path() / "jvm").string(), name, path));
+    EXPECT_TRUE(contains(readFile(dir.path() / "errors.log"), "Error running JVM: "));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "jvmGood.txt"));
+}
+
+// What a real JVM running the test class reports, read from the trace of a run without limits.
+std::string reportedVersion(const TempDir& dir)
+{
+    std::string trace = readFile(dir.path() / "jinstall.log");
+    const std::string label = " found jvm version: ";
+    std::size_t at = trace.rfind(label);
+    if (at == std::string::npos)
+        return "";
+    std::size_t start = at + label.size();
+    return trace.substr(start, trace.find_first_of("\r\n", start) - start);
+}
+
+TEST(RealJvm, ReportsItsVersionAndIsJudgedByIt)
+{
+    QBX_REQUIRE_REAL_JVM();
+    TempDir dir(true);
+    dir.write("jinstall.log", "");
+    testing_support::installTestJvmClass(dir.path());
+    const std::string jvm = (dir.path() / "jvm").string();
+    testing_support::makeRealJvm(dir.path() / "jvm" / "bin", {"java.exe"});
+    platform::putEnv("CLASSPATH=" + (dir.path() / "elsewhere").string());
+
+    JvmOk jvmOk;
+    std::string name = "java.exe", path;
+    ASSERT_TRUE(jvmOk.jvmCorrectVersion("", "", "", jvm, name, path)) << readFile(dir.path() / "errors.log");
+    const std::string version = reportedVersion(dir);
+    ASSERT_FALSE(version.empty());
+    const int feature = std::stoi(version); // 17.0.15 -> 17
+    ASSERT_GE(feature, 9) << "this test expects a JVM with the version scheme of Java 9 and later";
+
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "jvmGood.txt"));
+    std::string classPath;
+    EXPECT_TRUE(!platform::getEnv("CLASSPATH", classPath) || classPath.empty()) << classPath;
+    std::string trace = readFile(dir.path() / "jinstall.log");
+    EXPECT_TRUE(contains(trace, "test jvm launched ok: true")) << trace;
+    EXPECT_TRUE(contains(trace, "test jvm ok: true")) << trace;
+
+    const std::string same = std::to_string(feature), above = std::to_string(feature + 1);
+    const std::string below = std::to_string(feature - 1);
+    EXPECT_TRUE(jvmOk.jvmCorrectVersion(same, "", "", jvm, name, path));
+    EXPECT_TRUE(jvmOk.jvmCorrectVersion("", "1.8", "", jvm, name, path)); // 1.8 is below 9 as a version
+    EXPECT_TRUE(jvmOk.jvmCorrectVersion("", below, same, jvm, name, path));
+    EXPECT_FALSE(jvmOk.jvmCorrectVersion("", above, "", jvm, name, path));
+    EXPECT_FALSE(jvmOk.jvmCorrectVersion("", "", below, jvm, name, path));
+    EXPECT_FALSE(jvmOk.jvmCorrectVersion("1.8", "", "", jvm, name, path));
+    EXPECT_TRUE(contains(readFile(dir.path() / "errors.log"), "Jvm isn't installed properly."));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "jvmGood.txt"));
+}
+
+TEST(RealJvm, OldRuntimeNameFindsBinJavawWhileTracing)
+{
+    QBX_REQUIRE_REAL_JVM();
+    TempDir dir(true);
+    dir.write("jinstall.log", "");
+    testing_support::installTestJvmClass(dir.path());
+    const std::string jvm = (dir.path() / "jre").string();
+    testing_support::makeRealJvm(dir.path() / "jre" / "bin", {"javaw.exe"});
+
+    JvmOk jvmOk;
+    std::string name = "jrew.exe", path;
+    EXPECT_TRUE(jvmOk.jvmCorrectVersion("", "1.8", "", jvm, name, path)) << readFile(dir.path() / "errors.log");
+    EXPECT_EQ(name, "javaw.exe");
+    EXPECT_EQ(path, jvm + "\\bin\\javaw.exe");
+}
+
+TEST(RealJvm, InstallationDirectoryWithBlanks)
+{
+    QBX_REQUIRE_REAL_JVM();
+    TempDir outer;
+    const auto install = outer.path() / "Program Files" / "My App";
+    std::filesystem::create_directories(install);
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(install);
+    testing_support::installTestJvmClass(install);
+    testing_support::makeRealJvm(install / "jvm" / "bin", {"java.exe"});
+
+    JvmOk jvmOk;
+    std::string name = "java.exe", path;
+    bool found = jvmOk.jvmCorrectVersion("", "1.8", "", (install / "jvm").string(), name, path);
+    std::string errors = readFile(install / "errors.log");
+    std::filesystem::current_path(previous);
+    EXPECT_TRUE(found) << errors;
+}
+
+TEST(RealJvm, BrokenTestClassLeavesNoResult)
+{
+    QBX_REQUIRE_REAL_JVM();
+    TempDir dir(true);
+    dir.write("jinstall.log", "");
+    dir.write("TestJvm.class", "not a class file");
+    testing_support::makeRealJvm(dir.path() / "jvm" / "bin", {"java.exe"});
+
+    JvmOk jvmOk;
+    std::string name = "java.exe", path;
+    EXPECT_FALSE(jvmOk.jvmCorrectVersion("", "", "", (dir.path() / "jvm").string(), name, path));
+    EXPECT_TRUE(contains(readFile(dir.path() / "errors.log"), "Jvm isn't installed properly."));
+    EXPECT_TRUE(contains(readFile(dir.path() / "jinstall.log"), "Unable to verify version"));
+}
+
+} // namespace

@@ -1,0 +1,368 @@
+#include "platform/registry.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/posix/registryfile.h"
+#include "testing/tempdir.h"
+
+namespace {
+
+using platform::RegAccess;
+using platform::RegKey;
+using platform::RegRoot;
+using testing_support::readFile;
+using testing_support::TempDir;
+
+// Points QBX_REGISTRY at a file in a fresh directory for the test's lifetime.
+class RegistryFile {
+public:
+    RegistryFile()
+    {
+        const char* previous = std::getenv("QBX_REGISTRY");
+        if (previous != nullptr)
+            previous_ = previous, hadPrevious_ = true;
+        setenv("QBX_REGISTRY", file().c_str(), 1);
+    }
+    ~RegistryFile()
+    {
+        if (hadPrevious_)
+            setenv("QBX_REGISTRY", previous_.c_str(), 1);
+        else
+            unsetenv("QBX_REGISTRY");
+    }
+    std::string file() const { return (dir_.path() / "sub" / "registry.reg").string(); }
+    void seed(const std::string& text) const { dir_.write("sub/registry.reg", text); }
+    std::string text() const { return readFile(file()); }
+    const TempDir& dir() const { return dir_; }
+
+private:
+    TempDir dir_;
+    std::string previous_;
+    bool hadPrevious_ = false;
+};
+
+std::string query(RegRoot root, const std::string& path, const std::string& name)
+{
+    RegKey key;
+    if (!platform::regOpenKey(root, path, RegAccess::QueryValue, key))
+        return "<no key>";
+    std::string value;
+    bool found = platform::regQueryString(key, name, value);
+    platform::regCloseKey(key);
+    return found ? value : "<no value>";
+}
+
+bool set(RegRoot root, const std::string& path, const std::string& name, const std::string& value)
+{
+    RegKey key;
+    if (!platform::regCreateKey(root, path, key))
+        return false;
+    bool stored = platform::regSetString(key, name, value);
+    platform::regCloseKey(key);
+    return stored;
+}
+
+std::vector<std::string> subkeys(RegRoot root, const std::string& path)
+{
+    std::vector<std::string> names;
+    RegKey key;
+    if (!platform::regOpenKey(root, path, RegAccess::Read, key))
+        return {"<no key>"};
+    std::string name;
+    for (unsigned i = 0; platform::regEnumSubkey(key, i, name); ++i)
+        names.push_back(name);
+    platform::regCloseKey(key);
+    return names;
+}
+
+const char* const SampleFile =
+    "REGEDIT4\r\n"
+    "\r\n"
+    "; seeded by hand\r\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.4]\r\n"
+    "\"JavaHome\"=\"C:\\\\Program Files\\\\Java\\\\j2re1.4.2\"\r\n"
+    "\"MicroVersion\"=\"2\"\r\n"
+    "\r\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.3]\r\n"
+    "@=\"default \\\"quoted\\\"\"\r\n"
+    "\"Flags\"=dword:00000001\r\n"
+    "\"Blob\"=hex:01,02,\\\r\n"
+    "  03,04\r\n"
+    "\r\n"
+    "[HKEY_CURRENT_USER\\Control Panel\\International]\r\n"
+    "\"LocaleName\"=\"de-DE\"\r\n";
+
+TEST(RegistryFileFormat, ParseFormatRoundTrip)
+{
+    platform::regfile::Document document;
+    platform::regfile::ParseError error;
+    ASSERT_TRUE(platform::regfile::parse(SampleFile, document, error)) << error.line << ": " << error.reason;
+    ASSERT_EQ(document.sections.size(), 3u);
+    const auto& jre13 = document.sections[1];
+    EXPECT_EQ(jre13.path, "SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.3");
+    ASSERT_EQ(jre13.values.size(), 3u);
+    EXPECT_EQ(jre13.values[0].name, "");
+    EXPECT_EQ(jre13.values[0].data, "default \"quoted\"");
+    EXPECT_FALSE(jre13.values[1].text);
+    EXPECT_EQ(jre13.values[2].data, "hex:01,02,03,04");
+
+    std::string written = platform::regfile::format(document);
+    EXPECT_EQ(written.rfind("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.4]\n"
+                            "\"JavaHome\"=\"C:\\\\Program Files\\\\Java\\\\j2re1.4.2\"\n",
+                            0),
+              0u)
+        << written;
+    platform::regfile::Document again;
+    ASSERT_TRUE(platform::regfile::parse(written, again, error));
+    EXPECT_EQ(platform::regfile::format(again), written);
+}
+
+TEST(RegistryFileFormat, MalformedTextsNameTheLine)
+{
+    const struct {
+        const char* text;
+        unsigned line;
+    } cases[] = {
+        {"REGEDIT5\n", 1},
+        {"[HKEY_CURRENT_USER\\A]\n", 1},
+        {"\nREGEDIT4\n\n\"a\"=\"b\"\n", 4},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\A\n", 2},
+        {"REGEDIT4\n[HKEY_USERS\\A]\n", 2},
+        {"REGEDIT4\n[-HKEY_CURRENT_USER\\A]\n", 2},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\A\\\\B]\n", 2},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\]\n", 2},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"a\"=\"unterminated\n", 3},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"a\"=\"bad \\n escape\"\n", 3},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"a\"=\"b\" trailing\n", 3},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"a\"\"b\"\n", 3},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"a\"=-\n", 3},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"a\"=dword:123456789\n", 3},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"a\"=hex:1,zz\n", 3},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\n\"a\"=hex:01,\\\n", 4},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\ngarbage\n", 3},
+    };
+    for (const auto& c : cases) {
+        platform::regfile::Document document;
+        platform::regfile::ParseError error;
+        EXPECT_FALSE(platform::regfile::parse(c.text, document, error)) << c.text;
+        EXPECT_EQ(error.line, c.line) << c.text;
+        EXPECT_FALSE(error.reason.empty()) << c.text;
+    }
+}
+
+TEST(RegistryFileFormat, AcceptedVariants)
+{
+    const char* const texts[] = {
+        "",
+        "\n  \n",
+        "\xEF\xBB\xBFREGEDIT4\n",
+        "REGEDIT4",
+        "REGEDIT4\n[HKEY_LOCAL_MACHINE]\n\"a\" = \"b\"\n",
+        "REGEDIT4\n[hkey_current_user\\A]]\n\"x\"=hex(2):41,00\n\"y\"=hex:\n",
+    };
+    for (const char* text : texts) {
+        platform::regfile::Document document;
+        platform::regfile::ParseError error;
+        EXPECT_TRUE(platform::regfile::parse(text, document, error)) << text << ": " << error.reason;
+    }
+}
+
+TEST(Registry, MissingFileIsEmptyAndFirstWriteCreatesIt)
+{
+    RegistryFile registry;
+    RegKey key;
+    EXPECT_FALSE(platform::regOpenKey(RegRoot::CurrentUser, "Software", RegAccess::Read, key));
+    EXPECT_TRUE(platform::regOpenKey(RegRoot::CurrentUser, "", RegAccess::Read, key));
+    EXPECT_FALSE(std::filesystem::exists(registry.file()));
+    ASSERT_TRUE(set(RegRoot::CurrentUser, "Software\\Quillbox", "Version", "1"));
+    EXPECT_EQ(registry.text(), "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Quillbox]\n\"Version\"=\"1\"\n\n");
+}
+
+TEST(Registry, DefaultLocationUnderHome)
+{
+    TempDir home;
+    const char* previousHome = std::getenv("HOME");
+    std::string savedHome = previousHome != nullptr ? previousHome : "";
+    const char* previousRegistry = std::getenv("QBX_REGISTRY");
+    std::string savedRegistry = previousRegistry != nullptr ? previousRegistry : "";
+    setenv("HOME", home.str().c_str(), 1);
+    unsetenv("QBX_REGISTRY");
+    bool stored = set(RegRoot::LocalMachine, "SOFTWARE\\Test", "a", "b");
+    setenv("HOME", savedHome.c_str(), 1);
+    if (previousRegistry != nullptr)
+        setenv("QBX_REGISTRY", savedRegistry.c_str(), 1);
+    EXPECT_TRUE(stored);
+    EXPECT_NE(readFile(home.path() / ".quillbox" / "registry.reg").find("\"a\"=\"b\""), std::string::npos);
+}
+
+TEST(Registry, RoundTripWithEscapesAndAnyCase)
+{
+    RegistryFile registry;
+    const std::string tricky = "C:\\Program Files\\\"Quoted\" \\\\server\\share\\ ; [x] = \u00e9";
+    ASSERT_TRUE(set(RegRoot::LocalMachine, "SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.4", "JavaHome", tricky));
+    ASSERT_TRUE(set(RegRoot::LocalMachine, "SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.4", "", "default"));
+    EXPECT_EQ(query(RegRoot::LocalMachine, "software\\javasoft\\JAVA RUNTIME ENVIRONMENT\\1.4", "javahome"), tricky);
+    EXPECT_EQ(query(RegRoot::LocalMachine, "SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.4", ""), "default");
+    EXPECT_EQ(query(RegRoot::CurrentUser, "SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.4", "JavaHome"),
+              "<no key>");
+    EXPECT_EQ(query(RegRoot::LocalMachine, "SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.4", "Missing"),
+              "<no value>");
+    // The same name in another case replaces the value, keeping its first spelling.
+    ASSERT_TRUE(set(RegRoot::LocalMachine, "software\\JAVASOFT\\java runtime environment\\1.4", "JAVAHOME", "D:\\j"));
+    EXPECT_EQ(query(RegRoot::LocalMachine, "SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.4", "JavaHome"), "D:\\j");
+    EXPECT_EQ(registry.text(),
+              "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.4]\n"
+              "\"JavaHome\"=\"D:\\\\j\"\n@=\"default\"\n\n");
+}
+
+TEST(Registry, EscapedTextIsWrittenAsRegeditWrites)
+{
+    RegistryFile registry;
+    ASSERT_TRUE(set(RegRoot::CurrentUser, "A", "na\"me\\", "C:\\x \"y\""));
+    EXPECT_NE(registry.text().find("\"na\\\"me\\\\\"=\"C:\\\\x \\\"y\\\"\"\n"), std::string::npos) << registry.text();
+}
+
+TEST(Registry, QueryCutsToTheBufferAndIgnoresOtherKinds)
+{
+    RegistryFile registry;
+    registry.seed("REGEDIT4\n\n[HKEY_CURRENT_USER\\K]\n\"Text\"=\"abcdef\"\n\"Number\"=dword:00000010\n");
+    RegKey key;
+    ASSERT_TRUE(platform::regOpenKey(RegRoot::CurrentUser, "k", RegAccess::QueryValue, key));
+    std::string value;
+    EXPECT_TRUE(platform::regQueryString(key, "text", value, 4));
+    EXPECT_EQ(value, "abc");
+    EXPECT_TRUE(platform::regQueryString(key, "text", value, 1));
+    EXPECT_EQ(value, "");
+    EXPECT_FALSE(platform::regQueryString(key, "Number", value));
+    platform::regCloseKey(key);
+    EXPECT_FALSE(platform::regQueryString(key, "text", value));
+}
+
+TEST(Registry, KeysWithOnlySubkeysExist)
+{
+    RegistryFile registry;
+    registry.seed("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\Java Development Kit\\1.8]\n\"JavaHome\"=\"x\"\n");
+    RegKey key;
+    for (const char* path : {"SOFTWARE", "software\\javasoft", "SOFTWARE\\JavaSoft\\Java Development Kit"})
+        EXPECT_TRUE(platform::regOpenKey(RegRoot::LocalMachine, path, RegAccess::Read, key)) << path;
+    for (const char* path : {"SOFT", "SOFTWARE\\Java", "SOFTWARE\\JavaSoft\\Java Development Kit\\1.8\\x",
+                             "SOFTWARE\\", "\\SOFTWARE", "SOFTWARE\\\\JavaSoft"})
+        EXPECT_FALSE(platform::regOpenKey(RegRoot::LocalMachine, path, RegAccess::Read, key)) << path;
+    EXPECT_FALSE(platform::regOpenKey(RegRoot::CurrentUser, "SOFTWARE", RegAccess::Read, key));
+}
+
+TEST(Registry, EnumerationFollowsTheFile)
+{
+    RegistryFile registry;
+    registry.seed("REGEDIT4\n\n"
+                  "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.8]\n"
+                  "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.4\\Deep\\Er]\n"
+                  "[HKEY_CURRENT_USER\\SOFTWARE\\JavaSoft\\Java Runtime Environment\\9]\n"
+                  "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.4]\n"
+                  "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\java runtime environment\\17]\n"
+                  "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.8\\Sub]\n"
+                  "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\Java Runtime Environment]\n"
+                  "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\Java Runtime Environment2\\5]\n");
+    EXPECT_EQ(subkeys(RegRoot::LocalMachine, "SOFTWARE\\JavaSoft\\Java Runtime Environment"),
+              (std::vector<std::string>{"1.8", "1.4", "17"}));
+    EXPECT_EQ(subkeys(RegRoot::LocalMachine, "SOFTWARE\\JavaSoft"),
+              (std::vector<std::string>{"Java Runtime Environment", "Java Runtime Environment2"}));
+    EXPECT_EQ(subkeys(RegRoot::LocalMachine, ""), (std::vector<std::string>{"SOFTWARE"}));
+    EXPECT_EQ(subkeys(RegRoot::LocalMachine, "SOFTWARE\\JavaSoft\\Java Runtime Environment\\17"),
+              (std::vector<std::string>{}));
+}
+
+TEST(Registry, NewKeysJoinTheirFamily)
+{
+    RegistryFile registry;
+    registry.seed("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.4]\n\n"
+                  "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Other]\n");
+    ASSERT_TRUE(set(RegRoot::LocalMachine, "SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.8", "JavaHome", "j"));
+    ASSERT_TRUE(set(RegRoot::CurrentUser, "Software\\X", "a", "b"));
+    EXPECT_EQ(registry.text(),
+              "REGEDIT4\n\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.4]\n\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.8]\n\"JavaHome\"=\"j\"\n\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Other]\n\n"
+              "[HKEY_CURRENT_USER\\Software\\X]\n\"a\"=\"b\"\n\n");
+    // Creating a key that exists through its subkeys leaves the file alone.
+    std::string before = registry.text();
+    RegKey key;
+    EXPECT_TRUE(platform::regCreateKey(RegRoot::LocalMachine, "software\\javasoft", key));
+    EXPECT_EQ(registry.text(), before);
+}
+
+TEST(Registry, RewriteIsAtomicAndKeepsOtherData)
+{
+    RegistryFile registry;
+    registry.seed("REGEDIT4\n\n[HKEY_CURRENT_USER\\K]\n\"Flags\"=dword:00000001\n\"Blob\"=hex:01,\\\n  02\n");
+    chmod(registry.file().c_str(), 0640);
+    std::ifstream old(registry.file(), std::ios::binary); // holds the file as it was
+    ASSERT_TRUE(set(RegRoot::CurrentUser, "K", "Name", "value"));
+    // The old file was replaced, not rewritten in place: an open reader still sees it whole.
+    std::string oldText((std::istreambuf_iterator<char>(old)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(oldText, "REGEDIT4\n\n[HKEY_CURRENT_USER\\K]\n\"Flags\"=dword:00000001\n\"Blob\"=hex:01,\\\n  02\n");
+    EXPECT_EQ(registry.text(),
+              "REGEDIT4\n\n[HKEY_CURRENT_USER\\K]\n\"Flags\"=dword:00000001\n\"Blob\"=hex:01,02\n\"Name\"=\"value\"\n\n");
+    struct stat status {};
+    ASSERT_EQ(stat(registry.file().c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0640u);
+    unsigned entries = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(registry.dir().path() / "sub")) {
+        (void)entry;
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1u) << "a temporary file was left behind";
+}
+
+TEST(Registry, MalformedFileFailsLoudlyAndIsNeverReset)
+{
+    RegistryFile registry;
+    const std::string bad = "REGEDIT4\n\n[HKEY_CURRENT_USER\\K]\n\"a\"=\"b\"\n\"broken\n";
+    registry.seed(bad);
+    RegKey key;
+    std::string value;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(platform::regOpenKey(RegRoot::CurrentUser, "K", RegAccess::Read, key));
+    EXPECT_FALSE(platform::regCreateKey(RegRoot::CurrentUser, "New", key));
+    std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find(registry.file()), std::string::npos) << errors;
+    EXPECT_NE(errors.find("line 5"), std::string::npos) << errors;
+
+    // A key opened before the file went bad cannot be read or written through either.
+    registry.seed("REGEDIT4\n[HKEY_CURRENT_USER\\K]\n");
+    ASSERT_TRUE(platform::regCreateKey(RegRoot::CurrentUser, "K", key));
+    registry.seed(bad);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(platform::regSetString(key, "a", "c"));
+    EXPECT_FALSE(platform::regQueryString(key, "a", value));
+    std::string name;
+    EXPECT_FALSE(platform::regEnumSubkey(key, 0, name));
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(registry.text(), bad);
+}
+
+TEST(Registry, WritesNeedAWritableKeyAndOneLineTexts)
+{
+    RegistryFile registry;
+    registry.seed("REGEDIT4\n\n[HKEY_CURRENT_USER\\K]\n\"a\"=\"b\"\n");
+    RegKey key;
+    ASSERT_TRUE(platform::regOpenKey(RegRoot::CurrentUser, "K", RegAccess::QueryValue, key));
+    EXPECT_FALSE(platform::regSetString(key, "a", "c"));
+    ASSERT_TRUE(platform::regOpenKey(RegRoot::CurrentUser, "K", RegAccess::Write, key));
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(platform::regSetString(key, "a", "two\nlines"));
+    EXPECT_FALSE(platform::regSetString(key, "cr\r", "x"));
+    EXPECT_FALSE(platform::regCreateKey(RegRoot::CurrentUser, "K\\bad\nname", key));
+    testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(platform::regOpenKey(RegRoot::CurrentUser, "K", RegAccess::Write, key));
+    EXPECT_TRUE(platform::regSetString(key, "a", "c"));
+    EXPECT_EQ(query(RegRoot::CurrentUser, "K", "a"), "c");
+}
+
+} // namespace
