@@ -377,6 +377,23 @@ TEST(GetParameters, ValuesAreEmptiedBeforeReading)
     EXPECT_EQ(values.jvmHomeDir, "jre");
 }
 
+TEST(GetParameters, FailedConversionKeepsTheControlFile)
+{
+    // A copy that cannot be written completely (here: the copy is a link to a full device).
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full on this system";
+    TempDir dir(true);
+    dir.write("qbx.control", "jvmName=JDK\r\n");
+    std::filesystem::create_symlink("/dev/full", dir.path() / "__qbx.control");
+    ControlValues values;
+    GetParameters reader;
+    EXPECT_FALSE(reader.getParameters(values));
+    EXPECT_EQ(readFile(dir.path() / "qbx.control"), "jvmName=JDK\r\n");
+    EXPECT_FALSE(std::filesystem::is_symlink(dir.path() / "__qbx.control"));
+    EXPECT_TRUE(logHasLineEnding(readFile(dir.path() / "errors.log"),
+                                 " Unable to convert line endings for qbx.control"));
+}
+
 TEST(GetParameters, UnreadableFilesAreReported)
 {
     {
