@@ -5,4 +5,11 @@ if(NOT WIN32)
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/native.sh ${CMAKE_BINARY_DIR} ${scenario})
     set_tests_properties(e2e.native.${scenario} PROPERTIES TIMEOUT 120)
   endforeach()
+else()
+  # They share the prefix's registry: one at a time.
+  foreach(scenario quiet samedir found nohandshake properties nojvm dialog errorbox)
+    add_test(NAME e2e.wine.${scenario}
+             COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine.sh ${CMAKE_BINARY_DIR} ${scenario})
+    set_tests_properties(e2e.wine.${scenario} PROPERTIES TIMEOUT 300 RESOURCE_LOCK wine_registry)
+  endforeach()
 endif()

@@ -16,6 +16,8 @@ add_executable(unit_tests ${QBX_TEST_SOURCES} ${QBX_BACKEND_TESTS})
 target_link_libraries(unit_tests PRIVATE qbxcore ${QBX_GTEST_LIBS})
 target_compile_definitions(unit_tests PRIVATE QBX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 if(WIN32)
+  # The window tests load the status dialog and the icon from the test program itself.
+  target_sources(unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/res/dialog.rc)
   target_link_options(unit_tests PRIVATE -static)
   # Child program of the spawn tests, found next to unit_tests.exe.
   add_executable(argsrecorder tests/wine/argsrecorder.c)
@@ -24,4 +26,11 @@ if(WIN32)
 endif()
 
 include(GoogleTest)
-gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 300)
+if(CMAKE_CROSSCOMPILING)
+  # Listed at test time, not build time: building needs no Wine, and the first listing may
+  # have to create the Wine prefix first.
+  gtest_discover_tests(unit_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 600 PROPERTIES TIMEOUT 300)
+  include(${CMAKE_CURRENT_LIST_DIR}/wine-helpers.cmake)
+else()
+  gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 300)
+endif()

@@ -43,7 +43,7 @@ code=0
 echo "exit code: $code"
 
 say "Which JVM was found"
-grep -E "version  |found jvm|Found correct version|jvm home dir" "$START/jinstall.log" | cut -c26- | sed 's/^/    /'
+grep -E "testing jvm in:|found jvm version|Found correct version|jvm home dir" "$START/jinstall.log" | cut -c26- | sed 's/^/    /'
 
 say "What the wizard saw (wizard.log, saved in the start directory)"
 sed 's/^/    /' "$START/wizard.log"

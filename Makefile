@@ -1,0 +1,46 @@
+# Front door: make deps | native | windows | asan | test | demo | clean
+.PHONY: all deps native windows asan test demo clean
+
+# APT can be set to "echo apt-get" for a dry run.
+APT ?= apt-get
+PACKAGES := cmake g++ googletest g++-mingw-w64-x86-64-posix wine64 xvfb xauth xdotool \
+            openjdk-17-jdk-headless imagemagick x11-apps clang libclang-rt-14-dev
+
+all: native windows
+
+# Installs only the Debian packages that are missing; nothing is asked.
+deps:
+	@missing="$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' "$$p" 2>/dev/null | grep -q '^install ok installed$$' || echo "$$p"; \
+	  done)"; \
+	if [ -z "$$missing" ]; then \
+	  echo "deps: all packages present"; \
+	else \
+	  echo "deps: installing" $$missing; \
+	  sudo=""; [ "$$(id -u)" = 0 ] || sudo=sudo; \
+	  $$sudo env DEBIAN_FRONTEND=noninteractive $(APT) update -q && \
+	  $$sudo env DEBIAN_FRONTEND=noninteractive $(APT) install -y -q --no-install-recommends $$missing; \
+	fi
+
+native:
+	cmake --preset native
+	cmake --build --preset native
+
+windows:
+	cmake --preset windows
+	cmake --build --preset windows
+
+asan:
+	cmake --preset asan
+	cmake --build --preset asan
+
+test: deps
+	$(MAKE) native windows
+	ctest --preset native
+	ctest --preset windows
+
+demo: deps native
+	@if [ -x tests/demo.sh ]; then tests/demo.sh; else build/native/installer; fi
+
+clean:
+	rm -rf build

@@ -1,0 +1,123 @@
+#include "platform/registry.h"
+
+#include <vector>
+#include <windows.h>
+
+namespace platform {
+
+namespace {
+
+/// Size of the name buffer for subkey enumeration (5000 characters and the terminator).
+constexpr DWORD SubkeyNameSize = 5001;
+/// A value that keeps growing while we read it is given up after this many tries.
+constexpr int QueryAttempts = 4;
+
+HKEY rootKey(RegRoot root)
+{
+    return root == RegRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+}
+
+REGSAM accessMask(RegAccess access)
+{
+    switch (access) {
+    case RegAccess::QueryValue: return KEY_QUERY_VALUE;
+    case RegAccess::Read: return KEY_READ;
+    case RegAccess::Write: return KEY_WRITE;
+    }
+    return KEY_READ;
+}
+
+HKEY handleOf(const RegKey& key)
+{
+    return static_cast<HKEY>(key.native);
+}
+
+} // namespace
+
+bool regOpenKey(RegRoot root, const std::string& path, RegAccess access, RegKey& key)
+{
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(rootKey(root), path.c_str(), 0, accessMask(access), &handle) != ERROR_SUCCESS)
+        return false;
+    key.root = root;
+    key.path = path;
+    key.native = handle;
+    key.open = true;
+    return true;
+}
+
+bool regQueryString(const RegKey& key, const std::string& name, std::string& value, size_t bufferSize)
+{
+    if (!key.open || bufferSize == 0)
+        return false;
+    // The caller's buffer size is a limit on the text, not on what we may read: a longer value
+    // is read whole and then cut, where a fixed buffer would only have failed.
+    std::vector<char> data(bufferSize);
+    DWORD type = 0;
+    LONG result = ERROR_MORE_DATA;
+    for (int attempt = 0; attempt < QueryAttempts && result == ERROR_MORE_DATA; ++attempt) {
+        DWORD size = static_cast<DWORD>(data.size());
+        result = RegQueryValueExA(handleOf(key), name.c_str(), nullptr, &type,
+                                  reinterpret_cast<BYTE*>(data.data()), &size);
+        if (result == ERROR_MORE_DATA)
+            data.resize(size + 1);
+        else if (result == ERROR_SUCCESS)
+            data.resize(size);
+    }
+    if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
+        return false;
+    // Stored texts need not carry their terminator; stop at the first NUL if there is one.
+    std::string text(data.begin(), data.end());
+    std::string::size_type nul = text.find('\0');
+    if (nul != std::string::npos)
+        text.erase(nul);
+    if (text.size() > bufferSize - 1)
+        text.erase(bufferSize - 1);
+    value = text;
+    return true;
+}
+
+bool regEnumSubkey(const RegKey& key, unsigned index, std::string& name)
+{
+    if (!key.open)
+        return false;
+    std::vector<char> buffer(SubkeyNameSize);
+    DWORD size = SubkeyNameSize;
+    if (RegEnumKeyExA(handleOf(key), index, buffer.data(), &size, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    name.assign(buffer.data(), size);
+    return true;
+}
+
+bool regCreateKey(RegRoot root, const std::string& path, RegKey& key)
+{
+    HKEY handle = nullptr;
+    DWORD disposition = 0;
+    if (RegCreateKeyExA(rootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
+                        &handle, &disposition) != ERROR_SUCCESS)
+        return false;
+    key.root = root;
+    key.path = path;
+    key.native = handle;
+    key.open = true;
+    return true;
+}
+
+bool regSetString(const RegKey& key, const std::string& name, const std::string& value)
+{
+    if (!key.open)
+        return false;
+    return RegSetValueExA(handleOf(key), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+}
+
+void regCloseKey(RegKey& key)
+{
+    if (key.open)
+        RegCloseKey(handleOf(key));
+    key.native = nullptr;
+    key.open = false;
+}
+
+} // namespace platform

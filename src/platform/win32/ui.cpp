@@ -1,0 +1,184 @@
+#include "platform/ui.h"
+
+#include <windows.h>
+
+#include "platform/win32/instance.h"
+#include "platform/win32/widetext.h"
+
+HINSTANCE hInst = nullptr;
+
+namespace platform {
+
+std::atomic<WindowHandle> hDlgMain{nullptr};
+
+namespace {
+
+constexpr const char* HostClassName = "GenericWClass";
+constexpr const char* IconName = "IDI_ICON1";
+constexpr const wchar_t* StatusDialogName = L"STATUSDIALOG";
+constexpr int JapaneseFontPoints = 16;
+constexpr BYTE JapaneseFontFamily = FF_ROMAN | DEFAULT_PITCH;
+
+HWND hwnd(WindowHandle window)
+{
+    return static_cast<HWND>(window);
+}
+
+/// Puts the window at the centre of the screen, sized as the dialog plus its frame.
+void centre(HWND window, int width, int height)
+{
+    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXFULLSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYFULLSCREEN) - height) / 2,
+                 width + 2 * GetSystemMetrics(SM_CXDLGFRAME), height + 2 * GetSystemMetrics(SM_CYDLGFRAME),
+                 SWP_NOZORDER);
+}
+
+} // namespace
+
+/// Procedure of the invisible host window.
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_SETFOCUS:
+        if (HWND dialog = hwnd(hDlgMain.load()))
+            SetFocus(dialog);
+        return 0;
+    case WM_TIMER:
+        // The timer only wakes the message loop so that the caller looks at its markers.
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+/// Procedure of the status dialog.
+INT_PTR CALLBACK StatusDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG: {
+        RECT rect;
+        GetWindowRect(dialog, &rect);
+        int width = rect.right - rect.left;
+        int height = rect.bottom - rect.top;
+        centre(GetParent(dialog), width, height);
+        centre(dialog, width, height);
+        return TRUE;
+    }
+    case WM_CLOSE:
+        DestroyWindow(dialog);
+        hDlgMain = nullptr;
+        return FALSE;
+    case WM_COMMAND:
+        if (wParam != IDCANCEL)
+            return FALSE;
+        // Posted, not a close request: the host window then ends the message loop's phase.
+        PostMessageA(GetParent(dialog), WM_DESTROY, 0, 0);
+        DestroyWindow(dialog);
+        hDlgMain = nullptr;
+        return FALSE;
+    case WM_DESTROY:
+        // The dialog also dies with its owner window; the worker must never see a stale handle.
+        if (hDlgMain.load() == dialog)
+            hDlgMain = nullptr;
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+bool registerHostClass()
+{
+    WNDCLASSA windowClass = {};
+    windowClass.style = 0;
+    windowClass.lpfnWndProc = MainWndProc;
+    windowClass.cbClsExtra = 0;
+    windowClass.cbWndExtra = 0;
+    windowClass.hInstance = hInst;
+    windowClass.hIcon = LoadIconA(hInst, IconName);
+    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszMenuName = "";
+    windowClass.lpszClassName = HostClassName;
+    return RegisterClassA(&windowClass) != 0;
+}
+
+WindowHandle createHostWindow()
+{
+    return CreateWindowExA(0, HostClassName, nullptr, WS_POPUP, CW_USEDEFAULT, 0, 0, 0, nullptr, nullptr, hInst,
+                           nullptr);
+}
+
+WindowHandle createStatusDialog(WindowHandle owner)
+{
+    // A Unicode dialog: its controls then keep UTF-16 text, so letters outside the ANSI code
+    // page (Polish, Japanese) survive setItemText.
+    HWND dialog = CreateDialogParamW(hInst, StatusDialogName, hwnd(owner), StatusDialog, 0);
+    hDlgMain = dialog;
+    return dialog;
+}
+
+void showWindow(WindowHandle window, int showCommand)
+{
+    ShowWindow(hwnd(window), showCommand);
+}
+
+void setItemText(WindowHandle dialog, unsigned controlId, const std::string& text)
+{
+    SetDlgItemTextW(hwnd(dialog), static_cast<int>(controlId), widen(text).c_str());
+}
+
+WindowHandle dialogItem(WindowHandle dialog, unsigned controlId)
+{
+    return GetDlgItem(hwnd(dialog), static_cast<int>(controlId));
+}
+
+void startTimer(WindowHandle window, unsigned id, unsigned milliseconds)
+{
+    SetTimer(hwnd(window), id, milliseconds, nullptr);
+}
+
+void killTimer(WindowHandle window, unsigned id)
+{
+    KillTimer(hwnd(window), id);
+}
+
+bool pumpMessage()
+{
+    MSG message;
+    // 0 is the quit message; -1 (an error) must end the loop too, or it would spin for ever.
+    if (GetMessageA(&message, nullptr, 0, 0) <= 0)
+        return false;
+    HWND dialog = hwnd(hDlgMain.load());
+    if (dialog != nullptr && IsDialogMessageA(dialog, &message))
+        return true;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+    return true;
+}
+
+void messageBox(const std::string& text, const std::string& title, unsigned flags)
+{
+    MessageBoxW(nullptr, widen(text).c_str(), widen(title).c_str(), flags);
+}
+
+void applyJapaneseFont(WindowHandle window)
+{
+    HDC context = GetDC(hwnd(window));
+    if (context == nullptr)
+        return;
+    LOGFONTA font = {};
+    font.lfHeight = -MulDiv(JapaneseFontPoints, GetDeviceCaps(context, LOGPIXELSY), 72);
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    font.lfPitchAndFamily = JapaneseFontFamily;
+    HFONT created = CreateFontIndirectA(&font);
+    HGDIOBJ previous = SelectObject(context, created);
+    DeleteObject(SelectObject(context, previous));
+    ReleaseDC(hwnd(window), context);
+}
+
+} // namespace platform

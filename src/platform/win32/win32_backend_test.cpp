@@ -1,0 +1,496 @@
+// Tests of the win32 backend where its behaviour matters to the core: run under Wine or Windows.
+#include <windows.h>
+#include <winioctl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "platform/registry.h"
+#include "platform/system.h"
+#include "platform/ui.h"
+#include "platform/win32/instance.h"
+#include "platform/win32/widetext.h"
+#include "testing/tempdir.h"
+
+using testing_support::TempDir;
+
+namespace {
+
+const std::string TestKeyPath = "Software\\QuillboxTest";
+
+std::string systemProgram(const char* name)
+{
+    char directory[MAX_PATH] = {};
+    GetSystemDirectoryA(directory, MAX_PATH);
+    return std::string(directory) + "\\" + name;
+}
+
+enum class LinkKind { None, Native, WineUnix };
+
+/// A junction: the directory link that any user may make on Windows.
+bool makeJunction(const std::string& link, const std::string& target)
+{
+    if (!CreateDirectoryA(link.c_str(), nullptr))
+        return false;
+    HANDLE handle = CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    bool made = false;
+    if (handle != INVALID_HANDLE_VALUE) {
+        std::wstring substitute = L"\\??\\" + platform::widen(target);
+        std::wstring print = platform::widen(target);
+        // Mount-point reparse data: tag, data length, reserved, four offsets and lengths, two names.
+        WORD namesBytes = static_cast<WORD>((substitute.size() + 1 + print.size() + 1) * 2);
+        std::vector<WORD> data(4 + 4 + namesBytes / 2);
+        *reinterpret_cast<DWORD*>(data.data()) = IO_REPARSE_TAG_MOUNT_POINT;
+        data[2] = static_cast<WORD>(8 + namesBytes);
+        data[4] = 0;
+        data[5] = static_cast<WORD>(substitute.size() * 2);
+        data[6] = static_cast<WORD>((substitute.size() + 1) * 2);
+        data[7] = static_cast<WORD>(print.size() * 2);
+        auto* names = reinterpret_cast<wchar_t*>(data.data() + 8);
+        std::copy(substitute.begin(), substitute.end(), names);
+        std::copy(print.begin(), print.end(), names + substitute.size() + 1);
+        DWORD returned = 0;
+        made = DeviceIoControl(handle, FSCTL_SET_REPARSE_POINT, data.data(), 8 + data[2], nullptr, 0, &returned,
+                               nullptr);
+        CloseHandle(handle);
+    }
+    if (!made)
+        RemoveDirectoryA(link.c_str());
+    return made;
+}
+
+/// Runs a Unix program under Wine with the Unix forms of Windows paths; false elsewhere.
+bool runWineUnix(const char* program, const char* option, const std::vector<std::string>& windowsPaths)
+{
+    using UnixSpawnvp = NTSTATUS(CDECL*)(char* const argv[], int wait);
+    using UnixFileName = char*(CDECL*)(const WCHAR* dosName);
+    auto spawnvp = reinterpret_cast<UnixSpawnvp>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
+    auto unixName = reinterpret_cast<UnixFileName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (spawnvp == nullptr || unixName == nullptr)
+        return false;
+    std::vector<std::string> args = {program, option};
+    for (const std::string& path : windowsPaths) {
+        char* unixPath = unixName(platform::widen(path).c_str());
+        if (unixPath == nullptr)
+            return false;
+        args.push_back(unixPath);
+        HeapFree(GetProcessHeap(), 0, unixPath);
+    }
+    std::vector<char*> argv;
+    for (std::string& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    return spawnvp(argv.data(), 1) == 0;
+}
+
+/// Makes link a link to target (a directory or a file) in the way this system allows.
+LinkKind makeLink(const std::string& link, const std::string& target, bool directory)
+{
+    if (directory && makeJunction(link, target))
+        return LinkKind::Native;
+    DWORD unprivileged = 0x2; // SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE, newer than our headers
+    if (!directory && CreateSymbolicLinkA(link.c_str(), target.c_str(), unprivileged) &&
+        GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return LinkKind::Native;
+    return runWineUnix("/bin/ln", "-s", {target, link}) ? LinkKind::WineUnix : LinkKind::None;
+}
+
+} // namespace
+
+TEST(Win32Files, DirEnumStarDotStarMatchesEveryNameWithKinds)
+{
+    TempDir dir;
+    dir.write("a.txt", "a");
+    dir.write("noext", "n");
+    dir.write("sub\\inner.log", "i");
+
+    std::map<std::string, bool> seen; // name -> isDirectory
+    platform::DirEnum walk;
+    platform::DirEntry entry;
+    for (bool more = walk.first(dir.str() + "\\*.*", entry); more; more = walk.next(entry))
+        seen[entry.name] = entry.isDirectory;
+    walk.close();
+
+    std::map<std::string, bool> expected = {
+        {".", true}, {"..", true}, {"a.txt", false}, {"noext", false}, {"sub", true}};
+    EXPECT_EQ(seen, expected);
+}
+
+TEST(Win32Files, DirEnumPatternFiltersAndEndsCleanly)
+{
+    TempDir dir;
+    dir.write("one.log", "1");
+    dir.write("two.log", "2");
+    dir.write("three.txt", "3");
+    std::vector<std::string> names;
+    platform::DirEnum walk;
+    platform::DirEntry entry;
+    for (bool more = walk.first(dir.str() + "\\*.log", entry); more; more = walk.next(entry))
+        names.push_back(entry.name);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"one.log", "two.log"}));
+    EXPECT_FALSE(walk.next(entry)); // stays at its end
+    EXPECT_FALSE(walk.first(dir.str() + "\\*.none", entry));
+}
+
+TEST(Win32Files, LinksAreReportedAndRemovedWithoutTouchingTheirTargets)
+{
+    TempDir dir;
+    dir.write("full\\keep.txt", "keep");
+    dir.write("file.txt", "file");
+    ASSERT_TRUE(platform::makeDir(dir.str() + "\\empty"));
+    struct Case {
+        std::string link, target;
+        bool directory;
+    };
+    const std::vector<Case> cases = {
+        {"tofull", "full", true},
+        {"toempty", "empty", true}, // a removal that followed the link would take this one away
+        {"tofile.txt", "file.txt", false},
+    };
+    for (const Case& test : cases) {
+        std::string link = dir.str() + "\\" + test.link;
+        std::string target = dir.str() + "\\" + test.target;
+        LinkKind kind = makeLink(link, target, test.directory);
+        if (kind == LinkKind::None) {
+            // A junction can always be made; a file link needs a privilege the user may lack.
+            EXPECT_FALSE(test.directory) << "no junction could be made";
+            continue;
+        }
+        if (kind == LinkKind::WineUnix && !test.directory) {
+            // Wine shows a Unix link to a file as the file and deletes through it: nothing to prove.
+            runWineUnix("/bin/rm", "-f", {link});
+            continue;
+        }
+        platform::FileStatus status;
+        ASSERT_TRUE(platform::stat(link, status)) << test.link;
+        EXPECT_TRUE(status.isLink) << test.link;
+        EXPECT_EQ(status.isDirectory, test.directory) << test.link;
+
+        platform::DirEnum walk;
+        platform::DirEntry entry;
+        bool listed = false;
+        for (bool more = walk.first(dir.str() + "\\*.*", entry); more; more = walk.next(entry))
+            if (entry.name == test.link)
+                listed = entry.isLink && entry.isDirectory == test.directory;
+        walk.close();
+        EXPECT_TRUE(listed) << test.link;
+
+        bool removed = test.directory ? platform::removeDir(link) : platform::removeFile(link);
+        if (kind == LinkKind::WineUnix && test.directory) {
+            // Wine would take the target instead of the link: the removal is refused there.
+            EXPECT_FALSE(removed) << test.link;
+            runWineUnix("/bin/rm", "-f", {link});
+        } else {
+            EXPECT_TRUE(removed) << test.link;
+            EXPECT_FALSE(platform::access(link)) << test.link;
+        }
+        EXPECT_TRUE(platform::access(target)) << test.link;
+    }
+    EXPECT_EQ(testing_support::readFile(dir.path() / "full" / "keep.txt"), "keep");
+    EXPECT_EQ(testing_support::readFile(dir.path() / "file.txt"), "file");
+}
+
+TEST(Win32Files, PlainStatusAndDirectoryOperations)
+{
+    TempDir dir;
+    dir.write("five.bin", "12345");
+    platform::FileStatus status;
+    ASSERT_TRUE(platform::stat(dir.str() + "\\five.bin", status));
+    EXPECT_FALSE(status.isDirectory);
+    EXPECT_FALSE(status.isLink);
+    EXPECT_EQ(status.size, 5);
+    ASSERT_TRUE(platform::stat(dir.str(), status));
+    EXPECT_TRUE(status.isDirectory);
+    EXPECT_FALSE(platform::stat(dir.str() + "\\missing", status));
+
+    std::string sub = dir.str() + "\\made";
+    EXPECT_TRUE(platform::makeDir(sub));
+    EXPECT_FALSE(platform::makeDir(sub));
+    EXPECT_TRUE(platform::renameFile(dir.str() + "\\five.bin", sub + "\\moved.bin"));
+    EXPECT_FALSE(platform::access(dir.str() + "\\five.bin"));
+    EXPECT_FALSE(platform::removeDir(sub)); // not empty
+    EXPECT_TRUE(platform::removeFile(sub + "\\moved.bin"));
+    EXPECT_FALSE(platform::removeFile(sub + "\\moved.bin"));
+    EXPECT_TRUE(platform::removeDir(sub));
+    EXPECT_FALSE(platform::access(sub));
+}
+
+TEST(Win32Files, CurrentDirectoryIsSetAndReadInWindowsForm)
+{
+    TempDir dir;
+    std::string before;
+    ASSERT_TRUE(platform::getCwd(before));
+    ASSERT_TRUE(platform::chDir(dir.str()));
+    std::string now;
+    ASSERT_TRUE(platform::getCwd(now));
+    EXPECT_TRUE(platform::chDir(before));
+    EXPECT_EQ(CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, now.c_str(), -1, dir.str().c_str(), -1),
+              CSTR_EQUAL)
+        << now;
+    EXPECT_EQ(now.find('/'), std::string::npos);
+    EXPECT_FALSE(platform::chDir(dir.str() + "\\missing"));
+}
+
+TEST(Win32Files, TextModeStoresCarriageReturnLineFeed)
+{
+    TempDir dir;
+    std::string path = dir.str() + "\\marker.sem";
+    std::FILE* file = platform::openFile(path, "wt");
+    ASSERT_NE(file, nullptr);
+    std::fputs("ok\n", file);
+    std::fclose(file);
+    EXPECT_EQ(testing_support::readFile(path), std::string("ok") + platform::TextNewline);
+    EXPECT_STREQ(platform::TextNewline, "\r\n");
+
+    file = platform::openFile(path, "rb");
+    ASSERT_NE(file, nullptr);
+    std::fclose(file);
+    EXPECT_EQ(platform::openFile(dir.str() + "\\missing\\x", "rb"), nullptr);
+}
+
+TEST(Win32Process, SpawnWaitPassesExitCodesThrough)
+{
+    for (int code : {0, 1, 7, 255}) {
+        int errorNumber = 0;
+        std::vector<std::string> args = {"cmd", "/c", "exit", std::to_string(code)};
+        EXPECT_EQ(platform::spawnWait(systemProgram("cmd.exe"), args, errorNumber), code) << code;
+    }
+}
+
+TEST(Win32Process, SpawnWaitOfMissingProgramGivesNoEntry)
+{
+    TempDir dir;
+    int errorNumber = 0;
+    std::string missing = dir.str() + "\\missing.exe";
+    EXPECT_EQ(platform::spawnWait(missing, {missing}, errorNumber), -1);
+    EXPECT_EQ(errorNumber, platform::SpawnNoEntry);
+}
+
+TEST(Win32Process, ChildSeesPutEnvAndGetEnvIgnoresCase)
+{
+    ASSERT_TRUE(platform::putEnv("QBX_BACKEND_CHILD=42"));
+    std::string value;
+    EXPECT_TRUE(platform::getEnv("qbx_backend_child", value));
+    EXPECT_EQ(value, "42");
+    int errorNumber = 0;
+    EXPECT_EQ(platform::spawnWait(systemProgram("cmd.exe"), {"cmd", "/c", "exit", "%QBX_BACKEND_CHILD%"},
+                                  errorNumber),
+              42);
+    ASSERT_TRUE(platform::putEnv("QBX_BACKEND_CHILD="));
+    EXPECT_FALSE(platform::getEnv("QBX_BACKEND_CHILD", value));
+}
+
+TEST(Win32Process, SpawnNoWaitStartsAChildThatRunsOnItsOwn)
+{
+    TempDir dir;
+    std::string done = dir.str() + "\\done.txt";
+    ASSERT_TRUE(platform::spawnNoWait(systemProgram("cmd.exe"), {"cmd", "/c", "echo", "ok>" + done}));
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!platform::access(done) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_TRUE(platform::access(done));
+    EXPECT_FALSE(platform::spawnNoWait(dir.str() + "\\missing.exe", {"missing"}));
+    // Let the child end before its directory goes.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+}
+
+class Win32Registry : public ::testing::Test {
+protected:
+    void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, TestKeyPath.c_str()); }
+    void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, TestKeyPath.c_str()); }
+};
+
+TEST_F(Win32Registry, RoundTripEnumerationAndLimits)
+{
+    platform::RegKey key;
+    EXPECT_FALSE(platform::regOpenKey(platform::RegRoot::CurrentUser, TestKeyPath, platform::RegAccess::Read, key));
+    EXPECT_FALSE(key.open);
+
+    ASSERT_TRUE(platform::regCreateKey(platform::RegRoot::CurrentUser, TestKeyPath + "\\1.8\\deep", key));
+    EXPECT_TRUE(platform::regSetString(key, "JavaHome", "C:\\Program Files\\Java\\jre8"));
+    EXPECT_TRUE(platform::regSetString(key, "Long", std::string(6000, 'x')));
+    EXPECT_TRUE(platform::regSetString(key, "", "default value"));
+    platform::regCloseKey(key);
+    EXPECT_FALSE(key.open);
+    ASSERT_TRUE(platform::regCreateKey(platform::RegRoot::CurrentUser, TestKeyPath + "\\1.6", key));
+    DWORD number = 5;
+    RegSetValueExA(static_cast<HKEY>(key.native), "Number", 0, REG_DWORD, reinterpret_cast<BYTE*>(&number),
+                   sizeof number);
+    platform::regCloseKey(key);
+
+    ASSERT_TRUE(platform::regOpenKey(platform::RegRoot::CurrentUser, TestKeyPath + "\\1.8\\deep",
+                                     platform::RegAccess::QueryValue, key));
+    std::string value;
+    EXPECT_TRUE(platform::regQueryString(key, "javahome", value));
+    EXPECT_EQ(value, "C:\\Program Files\\Java\\jre8");
+    EXPECT_TRUE(platform::regQueryString(key, "JavaHome", value, 8));
+    EXPECT_EQ(value, "C:\\Prog");
+    EXPECT_TRUE(platform::regQueryString(key, "Long", value));
+    EXPECT_EQ(value, std::string(5000, 'x'));
+    EXPECT_TRUE(platform::regQueryString(key, "", value));
+    EXPECT_EQ(value, "default value");
+    EXPECT_FALSE(platform::regQueryString(key, "Missing", value));
+    platform::regCloseKey(key);
+
+    ASSERT_TRUE(platform::regOpenKey(platform::RegRoot::CurrentUser, TestKeyPath + "\\1.6",
+                                     platform::RegAccess::QueryValue, key));
+    EXPECT_FALSE(platform::regQueryString(key, "Number", value)); // not text
+    platform::regCloseKey(key);
+
+    ASSERT_TRUE(platform::regOpenKey(platform::RegRoot::CurrentUser, TestKeyPath, platform::RegAccess::Read, key));
+    std::vector<std::string> names;
+    std::string name;
+    for (unsigned index = 0; platform::regEnumSubkey(key, index, name); ++index)
+        names.push_back(name);
+    platform::regCloseKey(key);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"1.6", "1.8"}));
+    EXPECT_FALSE(platform::regEnumSubkey(key, 0, name)); // closed
+}
+
+TEST_F(Win32Registry, WriteAccessAllowsSettingAnExistingKey)
+{
+    platform::RegKey key;
+    ASSERT_TRUE(platform::regCreateKey(platform::RegRoot::CurrentUser, TestKeyPath, key));
+    platform::regCloseKey(key);
+    ASSERT_TRUE(platform::regOpenKey(platform::RegRoot::CurrentUser, TestKeyPath, platform::RegAccess::Write, key));
+    EXPECT_TRUE(platform::regSetString(key, "Written", "yes"));
+    platform::regCloseKey(key);
+    ASSERT_TRUE(platform::regOpenKey(platform::RegRoot::CurrentUser, TestKeyPath, platform::RegAccess::Read, key));
+    std::string value;
+    EXPECT_TRUE(platform::regQueryString(key, "Written", value));
+    EXPECT_EQ(value, "yes");
+    platform::regCloseKey(key);
+}
+
+TEST(Win32System, ClockAndVersionAnswers)
+{
+    std::string now = platform::localTimeText();
+    ASSERT_EQ(now.size(), 24u) << now;
+    EXPECT_EQ(now.find('\n'), std::string::npos);
+    EXPECT_EQ(now[3], ' ');
+    EXPECT_EQ(now[13], ':');
+    EXPECT_EQ(now[16], ':');
+    EXPECT_EQ(platform::getVersion() & 0x80000000u, 0u); // the NT family
+    EXPECT_GE(platform::getVersion() & 0xFFu, 5u);
+}
+
+class Win32Ui : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        hInst = GetModuleHandleA(nullptr);
+        WNDCLASSA existing;
+        if (!GetClassInfoA(hInst, "GenericWClass", &existing)) {
+            ASSERT_TRUE(platform::registerHostClass());
+        }
+    }
+    void SetUp() override
+    {
+        host = platform::createHostWindow();
+        ASSERT_NE(host, nullptr);
+        dialog = platform::createStatusDialog(host);
+        ASSERT_NE(dialog, nullptr);
+    }
+    void TearDown() override
+    {
+        if (IsWindow(static_cast<HWND>(dialog)))
+            DestroyWindow(static_cast<HWND>(dialog));
+        DestroyWindow(static_cast<HWND>(host));
+        // Destroying the host posts a quit message: leave none behind for the next test.
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+    /// Handles queued messages until the loop ends or a few seconds passed; true when it ended.
+    static bool pumpUntilQuit(platform::WindowHandle wake)
+    {
+        platform::startTimer(wake, 1, 20);
+        for (int handled = 0; handled < 200; ++handled)
+            if (!platform::pumpMessage())
+                return true;
+        platform::killTimer(wake, 1);
+        return false;
+    }
+    platform::WindowHandle host = nullptr;
+    platform::WindowHandle dialog = nullptr;
+};
+
+TEST_F(Win32Ui, DialogIsPublishedAndBothWindowsShareItsCentredRectangle)
+{
+    EXPECT_EQ(platform::hDlgMain.load(), dialog);
+    RECT hostRect, dialogRect;
+    GetWindowRect(static_cast<HWND>(host), &hostRect);
+    GetWindowRect(static_cast<HWND>(dialog), &dialogRect);
+    EXPECT_TRUE(EqualRect(&hostRect, &dialogRect));
+    EXPECT_GT(dialogRect.right - dialogRect.left, 0);
+    EXPECT_NE(platform::dialogItem(dialog, platform::StatusTextId), nullptr);
+    EXPECT_EQ(platform::dialogItem(dialog, 999), nullptr);
+}
+
+TEST_F(Win32Ui, StatusTextKeepsLettersOutsideTheAnsiCodePage)
+{
+    const std::vector<std::string> texts = {
+        "Veuillez patienter pendant la pr\xC3\xA9paration",       // French
+        "Prosz\xC4\x99 czeka\xC4\x87, \xC5\x82\x61" "duj\xC4\x99", // Polish
+        "\xE3\x81\x8A\xE5\xBE\x85\xE3\x81\xA1\xE3\x81\x8F\xE3\x81\xA0\xE3\x81\x95\xE3\x81\x84", // Japanese
+        "",
+    };
+    for (const std::string& text : texts) {
+        platform::setItemText(dialog, platform::StatusTextId, text);
+        wchar_t shown[256] = {};
+        GetDlgItemTextW(static_cast<HWND>(dialog), platform::StatusTextId, shown, 256);
+        EXPECT_EQ(std::wstring(shown), platform::widen(text)) << text;
+    }
+}
+
+TEST_F(Win32Ui, CancelClosesTheDialogAndEndsTheMessageLoop)
+{
+    SendMessageA(static_cast<HWND>(dialog), WM_COMMAND, IDCANCEL, 0);
+    EXPECT_FALSE(IsWindow(static_cast<HWND>(dialog)));
+    EXPECT_EQ(platform::hDlgMain.load(), nullptr);
+    EXPECT_TRUE(IsWindow(static_cast<HWND>(host)));
+    EXPECT_TRUE(pumpUntilQuit(host));
+}
+
+TEST_F(Win32Ui, CloseOnlyDestroysTheDialog)
+{
+    SendMessageA(static_cast<HWND>(dialog), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(static_cast<HWND>(dialog)));
+    EXPECT_EQ(platform::hDlgMain.load(), nullptr);
+    EXPECT_FALSE(pumpUntilQuit(host)); // timer messages only, no quit
+}
+
+TEST_F(Win32Ui, DialogDestroyedWithItsOwnerLeavesNoStaleHandle)
+{
+    DestroyWindow(static_cast<HWND>(host));
+    EXPECT_FALSE(IsWindow(static_cast<HWND>(dialog)));
+    EXPECT_EQ(platform::hDlgMain.load(), nullptr);
+}
+
+TEST_F(Win32Ui, JapaneseFontStepLeavesTheDeviceContextAsItWas)
+{
+    for (platform::WindowHandle window : {dialog, platform::dialogItem(dialog, platform::StatusTextId)}) {
+        HDC context = GetDC(static_cast<HWND>(window));
+        HGDIOBJ before = GetCurrentObject(context, OBJ_FONT);
+        ReleaseDC(static_cast<HWND>(window), context);
+        platform::applyJapaneseFont(window);
+        context = GetDC(static_cast<HWND>(window));
+        EXPECT_EQ(GetCurrentObject(context, OBJ_FONT), before);
+        ReleaseDC(static_cast<HWND>(window), context);
+    }
+}

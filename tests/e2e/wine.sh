@@ -1,0 +1,147 @@
+#!/bin/bash
+# End-to-end runs of the real installer.exe under Wine, each a whole install in a fresh working
+# directory, with the host's JDK behind a JVM directory whose bin\java.exe and bin\javaw.exe are
+# the Wine helper java-stub.exe, registered in the prefix's registry.
+# Usage: wine.sh <windows build dir> <scenario>
+set -u
+BUILD=$(cd "$1" && pwd)
+SCENARIO=$2
+SOURCE=$(cd "$(dirname "$0")/../.." && pwd)
+. "$SOURCE/tests/e2e/lib.sh"
+RUN="$SOURCE/tests/wine/wine-run.sh"
+ARTIFACTS="$BUILD/e2e-artifacts"
+mkdir -p "$ARTIFACTS"
+
+for needed in installer.exe java-stub.exe rawexec.exe showcmdline.exe payload/install.jar; do
+  [ -e "$BUILD/$needed" ] || fail "no $BUILD/$needed"
+done
+
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+make_scenario "$BUILD/payload" "$SOURCE"
+trap 'rm -rf "$SCENARIO_DIR"' EXIT
+JVM="$SCENARIO_DIR/jvm/jre17"
+mkdir -p "$JVM/bin"
+for name in java.exe javaw.exe; do cp "$BUILD/java-stub.exe" "$JVM/bin/$name"; done
+cp "$BUILD/showcmdline.exe" "$WORK/cleanup.exe"
+# The clean-up stand-in records the command line it was started with.
+export QBX_CMDLINE_OUT=$(winpath "$START/cleanup-cmdline.txt")
+printf '%s\r\n' "$(winpath "$START")" > "$WORK/startdir.txt"
+
+reg() { "$RUN" reg "$@" > /dev/null 2>&1; }
+reset_registry() {
+  reg delete 'HKLM\SOFTWARE\JavaSoft' /f
+  reg delete 'HKCU\Control Panel\International' /v LocaleNameOverride /f
+}
+register_jvm() {
+  reset_registry
+  local key='HKLM\SOFTWARE\JavaSoft\Java Runtime Environment\17.0'
+  reg add "$key" /v JavaHome /d "$(winpath "$JVM")" /f
+  reg add "$key" /v MicroVersion /d 15 /f
+}
+
+run_raw() { # exact command line after the program name; runs installer.exe from the working dir
+  printf '%s %s' "$(winpath "$BUILD/installer.exe")" "$1" > "$SCENARIO_DIR/cmdline.txt"
+  (cd "$WORK" && "$RUN" "$(winpath "$BUILD/rawexec.exe")" "$(winpath "$SCENARIO_DIR/cmdline.txt")" \
+     > "$SCENARIO_DIR/stdout" 2> "$SCENARIO_DIR/stderr")
+  local code=$?
+  [ $code -eq 0 ] || fail "exit code $code"
+}
+
+run_gui() { # screenshot name, seconds, then run-gui options and the command line
+  local shot=$1 after=$2
+  shift 2
+  printf '%s %s' "$(winpath "$BUILD/installer.exe")" "${@: -1}" > "$SCENARIO_DIR/cmdline.txt"
+  set -- "${@:1:$#-1}"
+  (cd "$WORK" && "$SOURCE/tests/wine/run-gui.sh" --timeout 180 --shot "$after" "$ARTIFACTS/$shot" "$@" -- \
+     "$RUN" "$(winpath "$BUILD/rawexec.exe")" "$(winpath "$SCENARIO_DIR/cmdline.txt")" \
+     > "$SCENARIO_DIR/stdout" 2> "$SCENARIO_DIR/stderr")
+  local code=$?
+  [ $code -eq 0 ] || fail "exit code $code"
+  [ -s "$ARTIFACTS/$shot" ] || fail "no screenshot $shot"
+}
+
+wait_for_wine() { "$RUN" wineserver -w > /dev/null 2>&1 || true; }
+
+case "$SCENARIO" in
+quiet)
+  register_jvm
+  run_raw "-q "
+  wait_for_wine
+  for name in __qbxinstall.sem __qbxshow.sem __qbxwizard.sem native.properties install.jar META-INF jinstall.sem; do
+    expect_no_file "$WORK/$name"
+  done
+  expect_grep "$START/wizard.log" "mode: quiet"
+  expect_no_grep "$START/wizard.log" "details:"
+  # Started away from the start directory: __cleanup.exe gets the working directory, one argument.
+  expect_grep "$START/cleanup-cmdline.txt" "__cleanup.exe $(winpath "$WORK")"
+  ;;
+samedir)
+  register_jvm
+  upper=$(winpath "$WORK" | tr '[:lower:]' '[:upper:]')
+  printf '%s\r\n' "$upper" > "$WORK/startdir.txt"
+  run_raw "-q "
+  wait_for_wine
+  expect_no_file "$WORK/__cleanup.exe"
+  expect_no_file "$WORK/cleanup.exe"
+  expect_no_file "$START/cleanup-cmdline.txt"
+  expect_file "$WORK/wizard.log"
+  ;;
+found)
+  register_jvm
+  : > "$WORK/jinstall.log"
+  run_raw "-q x"
+  expect_grep "$START/jinstall.log" "Found correct version of JVM: $(winpath "$JVM")\\bin\\java.exe"
+  expect_grep "$START/jinstall.log" "first arg: java.exe"
+  expect_grep "$START/jinstall.log" "Args: java.exe -cp .;install.jar ExampleWizard -q x"
+  expect_grep "$START/jinstall.log" "Java wizard launched successfully"
+  expect_grep "$START/wizard.log" "nativeJvmHomeDir = Z:$JVM"
+  expect_grep "$START/wizard.log" "nativeJvmInstalled = false"
+  expect_grep "$START/wizard.log" "[1] x"
+  ;;
+nohandshake)
+  register_jvm
+  set_control loaderJavaCommand "ExampleWizard --no-handshake"
+  run_raw "-q "
+  expect_grep "$START/errors.log" "Java wizard not started properly"
+  expect_grep "$START/errors.log" "Unable to start the install wizard."
+  expect_file "$START/wizard.log"
+  ;;
+properties)
+  register_jvm
+  run_raw "-s \"$(winpath "$START")\\my props.txt\""
+  expect_grep "$START/wizard.log" "mode: properties"
+  expect_grep "$START/wizard.log" "details: $(winpath "$START")\\my props.txt"
+  expect_grep "$START/wizard.log" "arguments: 2"
+  ;;
+nojvm)
+  reset_registry
+  run_raw "-q "
+  expect_grep "$START/errors.log" "The correct version of the JRE was not found on your system."
+  expect_grep "$START/errors.log" "You need version 11 or a later version, x64 memory model."
+  expect_no_file "$START/wizard.log"
+  ;;
+dialog)
+  # A visible run in French: the status dialog with its text (look at the screenshot).
+  register_jvm
+  : > "$WORK/jinstall.log"
+  export LC_ALL=fr_FR.UTF-8
+  run_gui status-dialog-fr.png 2 ""
+  expect_grep "$START/jinstall.log" "Préparation Wizard..."
+  expect_grep "$START/jinstall.log" "Java wizard launched successfully"
+  expect_grep "$START/wizard.log" "mode: interactive"
+  ;;
+errorbox)
+  # A French error box without detail carries the French suffix; the control file is missing.
+  reset_registry
+  rm "$WORK/qbx.control"
+  export LC_ALL=fr_FR.UTF-8
+  run_gui error-box-fr.png 4 --close "Quillbox Installer: Error" ""
+  expect_grep "$START/errors.log" "Unable to open qbx.control"
+  expect_grep "$START/errors.log" "Unable to install application."
+  ;;
+*)
+  fail "unknown scenario $SCENARIO"
+  ;;
+esac
+echo "PASS: $SCENARIO"

@@ -1,0 +1,81 @@
+#!/bin/bash
+# Proves the Wine test helpers of the windows build: helpers-test.sh CHECK BUILD_DIR
+#   java_stub  a Java class run through java-stub.exe writes a file (paths, class path, cwd, status)
+#   rawexec    rawexec.exe hands over an exact command line and passes the exit code back
+#   run_gui    run-gui.sh takes a screenshot and closes a message box by its title
+set -euo pipefail
+
+check="$1"
+build="$(cd "$2" && pwd)"
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+run="$here/wine-run.sh"
+work="$build/helpers-test/$check"
+rm -rf "$work"
+mkdir -p "$work"
+cd "$work"
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+# Z:\ is the Unix root in every Wine prefix.
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+case "$check" in
+java_stub)
+    mkdir -p classes jvm/bin "call dir"
+    cat > Probe.java <<'JAVA'
+import java.nio.file.*;
+public class Probe {
+    public static void main(String[] args) throws Exception {
+        String text = String.join("|", args) + "\n" + System.getProperty("user.dir") + "\n"
+            + System.getProperty("java.class.path") + "\n" + System.getenv("CLASSPATH") + "\n";
+        Files.writeString(Path.of(args[0]), text);
+        System.exit(Integer.parseInt(args[1]));
+    }
+}
+JAVA
+    javac -d classes Probe.java
+    cp "$build/java-stub.exe" jvm/bin/java.exe
+    # Called from another Windows directory than the Unix one Wine was started in.
+    status=0
+    CLASSPATH="$(winpath "$work/none");extra" "$run" cmd /c \
+        "cd /d $(winpath "$work/call dir") && $(winpath "$work/jvm/bin/java.exe") -cp .;$(winpath "$work/classes") Probe $(winpath "$work/out.txt") 5 relative\\name" \
+        || status=$?
+    [ "$status" = 5 ] || fail "exit status $status, expected 5"
+    [ -f out.txt ] || fail "the Java class wrote no file"
+    expected="$work/out.txt|5|relative\\name
+$work/call dir
+.:$work/classes
+$work/none:extra"
+    [ "$(cat out.txt)" = "$expected" ] || fail "unexpected output:
+$(cat out.txt)
+expected:
+$expected"
+    ;;
+rawexec)
+    cp "$build/showcmdline.exe" "$build/rawexec.exe" .
+    out="$(winpath "$work/line.txt")"
+    # From a file: the trailing blank must arrive.
+    printf 'showcmdline.exe -q ' > cmdline.txt
+    status=0
+    QBX_CMDLINE_OUT="$out" "$run" rawexec.exe cmdline.txt || status=$?
+    [ "$status" = 3 ] || fail "exit status $status, expected 3"
+    [ "$(cat line.txt)" = "showcmdline.exe -q " ] || fail "command line was [$(cat line.txt)]"
+    # From the environment: an unbalanced quote must arrive as it is.
+    status=0
+    QBX_CMDLINE_OUT="$out" QBX_RAW_CMDLINE='showcmdline.exe -s "a b' "$run" rawexec.exe || status=$?
+    [ "$status" = 3 ] || fail "exit status $status, expected 3"
+    [ "$(cat line.txt)" = 'showcmdline.exe -s "a b' ] || fail "command line was [$(cat line.txt)]"
+    ;;
+run_gui)
+    status=0
+    "$here/run-gui.sh" --timeout 120 --shot 6 shot.png --close "Quillbox Installer" -- "$run" "$build/uiprobe.exe" \
+        || status=$?
+    [ "$status" = 0 ] || fail "uiprobe ended with $status (1: the dialog lost letters of its text)"
+    [ -f shot.png ] || fail "no screenshot"
+    colours="$(convert shot.png -format %k info:)"
+    [ "$colours" -gt 2 ] || fail "the screenshot is blank ($colours colours)"
+    ;;
+*)
+    fail "unknown check $check"
+    ;;
+esac
+echo "ok: $check"

@@ -1,0 +1,67 @@
+/* rawexec.exe: starts a program with an exact, raw command line and returns its exit code.
+ *
+ * "wine prog.exe ARGS" quotes the arguments again; some tests need a command line byte for
+ * byte (a trailing blank, unbalanced quotes). The line comes from the file named by the first
+ * argument (taken whole, without a final newline added), or else from QBX_RAW_CMDLINE. */
+#include <windows.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+static char* readWhole(const char* path)
+{
+    FILE* file = fopen(path, "rb");
+    if (file == NULL)
+        return NULL;
+    size_t capacity = 4096, size = 0, got;
+    char* text = malloc(capacity);
+    while (text != NULL && (got = fread(text + size, 1, capacity - size - 1, file)) > 0) {
+        size += got;
+        if (capacity - size - 1 == 0) {
+            capacity *= 2;
+            text = realloc(text, capacity);
+        }
+    }
+    fclose(file);
+    if (text != NULL)
+        text[size] = '\0';
+    return text;
+}
+
+int main(int argc, char** argv)
+{
+    char* commandLine = NULL;
+    if (argc > 1) {
+        commandLine = readWhole(argv[1]);
+        if (commandLine == NULL) {
+            fprintf(stderr, "rawexec: cannot read %s\n", argv[1]);
+            return 125;
+        }
+    } else {
+        const char* fromEnvironment = getenv("QBX_RAW_CMDLINE");
+        if (fromEnvironment == NULL) {
+            fputs("usage: rawexec [file]  (or set QBX_RAW_CMDLINE)\n", stderr);
+            return 125;
+        }
+        commandLine = malloc(strlen(fromEnvironment) + 1);
+        if (commandLine == NULL)
+            return 125;
+        strcpy(commandLine, fromEnvironment);
+    }
+
+    STARTUPINFOA startup;
+    PROCESS_INFORMATION process;
+    memset(&startup, 0, sizeof startup);
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(NULL, commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process)) {
+        fprintf(stderr, "rawexec: CreateProcess failed (%lu): %s\n", GetLastError(), commandLine);
+        return 126;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    free(commandLine);
+    return (int)exitCode;
+}
