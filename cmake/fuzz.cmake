@@ -3,18 +3,22 @@
 set(QBX_FUZZ_ARTIFACTS ${CMAKE_BINARY_DIR}/fuzz-artifacts)
 file(MAKE_DIRECTORY ${QBX_FUZZ_ARTIFACTS})
 
-add_executable(getparam_fuzz src/control/getparam_fuzz.cpp)
-target_link_libraries(getparam_fuzz PRIVATE qbxcore)
-target_compile_options(getparam_fuzz PRIVATE -fsanitize=fuzzer)
-target_link_options(getparam_fuzz PRIVATE -fsanitize=fuzzer)
-
-# New inputs go to a scratch corpus (the first directory), never into the seed corpus.
-add_test(NAME getparam_fuzz
-         COMMAND sh -c [[work=$(mktemp -d) || exit 1
+# qbx_add_fuzzer(name source seed_corpus_dir): the target, linked with qbxcore, and its ctest run.
+function(qbx_add_fuzzer name source seeds)
+  add_executable(${name} ${source})
+  target_link_libraries(${name} PRIVATE qbxcore)
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  # New inputs go to a scratch corpus (the first directory), never into the seed corpus.
+  add_test(NAME ${name}
+           COMMAND sh -c [[work=$(mktemp -d) || exit 1
 mkdir "$work/corpus" && cd "$work" || exit 1
 "$0" -max_total_time=30 -artifact_prefix="$1/" "$work/corpus" "$2"
 status=$?
 cd / && rm -rf "$work"
 exit $status]]
-                 $<TARGET_FILE:getparam_fuzz> ${QBX_FUZZ_ARTIFACTS} ${CMAKE_SOURCE_DIR}/tests/fuzz/control)
-set_tests_properties(getparam_fuzz PROPERTIES TIMEOUT 180)
+                   $<TARGET_FILE:${name}> ${QBX_FUZZ_ARTIFACTS} ${seeds})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 180)
+endfunction()
+
+qbx_add_fuzzer(getparam_fuzz src/control/getparam_fuzz.cpp ${CMAKE_SOURCE_DIR}/tests/fuzz/control)

@@ -144,11 +144,20 @@ bool GetParameters::convertLineEndings(const std::string& filename)
     }
     // Text mode has already turned CR LF into LF on Windows; what is left are carriage
     // returns of other origins (a file written on Linux, or CR-only line ends).
-    for (int c = std::getc(in); c != EOF; c = std::getc(in))
+    bool copied = true;
+    for (int c = std::getc(in); c != EOF && copied; c = std::getc(in))
         if (c != '\r')
-            std::putc(c, out);
+            copied = std::putc(c, out) != EOF;
+    copied = !std::ferror(in) && copied;
     std::fclose(in);
-    std::fclose(out);
+    copied = std::fclose(out) == 0 && copied;
+    if (!copied) {
+        // A full disk must not cost the control file: keep it and drop the partial copy.
+        platform::removeFile(TempControlFilename);
+        logMessage(ErrorsFilename, "Unable to convert line endings for qbx.control");
+        showError("Unable to convert line endings for qbx.control");
+        return false;
+    }
 
     platform::removeFile(filename);
     if (!platform::renameFile(TempControlFilename, filename)) {

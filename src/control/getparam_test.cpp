@@ -344,10 +344,13 @@ TEST(GetParameters, BinaryContentIsReadByTheSameRules)
     EXPECT_EQ(values.jvmVersion, "1.6");
     EXPECT_EQ(values.jvmMinVersion, "");
 
+    // Without 0x1A: in text mode on Windows that byte ends the file.
     std::mt19937 random(42);
     std::string garbage;
-    for (int i = 0; i < 200000; ++i)
-        garbage += static_cast<char>(random() % 7 == 0 ? '\n' : random() % 256);
+    for (int i = 0; i < 200000; ++i) {
+        char c = static_cast<char>(random() % 7 == 0 ? '\n' : random() % 256);
+        garbage += c == '\x1a' ? ' ' : c;
+    }
     garbage += "jvmName=JDK\n";
     values = readControl(dir, garbage);
     EXPECT_EQ(values.jvmName, "JDK");
@@ -372,6 +375,23 @@ TEST(GetParameters, ValuesAreEmptiedBeforeReading)
     EXPECT_EQ(values.appletUrl, "");
     EXPECT_EQ(values.jvmName, "JRE");
     EXPECT_EQ(values.jvmHomeDir, "jre");
+}
+
+TEST(GetParameters, FailedConversionKeepsTheControlFile)
+{
+    // A copy that cannot be written completely (here: the copy is a link to a full device).
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full on this system";
+    TempDir dir(true);
+    dir.write("qbx.control", "jvmName=JDK\r\n");
+    std::filesystem::create_symlink("/dev/full", dir.path() / "__qbx.control");
+    ControlValues values;
+    GetParameters reader;
+    EXPECT_FALSE(reader.getParameters(values));
+    EXPECT_EQ(readFile(dir.path() / "qbx.control"), "jvmName=JDK\r\n");
+    EXPECT_FALSE(std::filesystem::is_symlink(dir.path() / "__qbx.control"));
+    EXPECT_TRUE(logHasLineEnding(readFile(dir.path() / "errors.log"),
+                                 " Unable to convert line endings for qbx.control"));
 }
 
 TEST(GetParameters, UnreadableFilesAreReported)

@@ -99,8 +99,9 @@ TEST(ExecCommand, ChildSeesTheJoinedCommandLine)
     std::string program = testing_support::argsRecorderProgram(dir);
     ExecCommand exec;
     std::string errorText;
-    EXPECT_TRUE(exec.spawnAndWait(program, {program, "a b", "\"c d\"", "x\\\"y"}, errorText));
-    EXPECT_EQ(readFile(dir.path() / "args.out"), "a\nb\nc d\nx\"y\n");
+    EXPECT_TRUE(
+        exec.spawnAndWait(program, {program, "a b", "\"c d\"", "x\\\"y", "\"e\"\"f g\"", "h\\\\\"i j\""}, errorText));
+    EXPECT_EQ(readFile(dir.path() / "args.out"), "a\nb\nc d\nx\"y\ne\"f g\nh\\i j\n");
 
     // More pieces than announced still all reach the program.
     EXPECT_TRUE(exec.execCommand(program, std::string("a  b c d"), 1));

@@ -30,9 +30,9 @@ TEST(WindowsArgv, ParsesAsTheRuntimeLibraryDoes)
         {"prog a\\\"b", {"prog", "a\"b"}},
         {"prog a\\\\\\\"b c", {"prog", "a\\\"b", "c"}},
         {"prog \"a\\\"b c\"", {"prog", "a\"b c"}},
-        // Two quotes inside quotes: a literal quote, and the quoted part ends.
-        {"prog \"a\"\"b c\"", {"prog", "a\"b", "c"}},
-        {"prog \"a\"\"\"b c\"", {"prog", "a\"b c"}},
+        // Two quotes inside quotes: a literal quote, and the part stays quoted.
+        {"prog \"a\"\"b c\"", {"prog", "a\"b c"}},
+        {"prog \"a\"\"\"b c\"", {"prog", "a\"b", "c"}},
         {"prog \"\"\"a\"", {"prog", "\"a"}},
         {"prog a\"\"b", {"prog", "ab"}},
         // The program name: up to a blank or tab, or quoted as a whole, without backslash rules.
