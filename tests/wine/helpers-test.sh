@@ -67,12 +67,21 @@ rawexec)
     ;;
 run_gui)
     status=0
-    "$here/run-gui.sh" --timeout 120 --shot 6 shot.png --close "Quillbox Installer" -- "$run" "$build/uiprobe.exe" \
+    "$here/run-gui.sh" --timeout 120 --shot 0.5 shot.png --shot-after "Quillbox Installer" --close "Quillbox Installer" -- "$run" "$build/uiprobe.exe" \
         || status=$?
     [ "$status" = 0 ] || fail "uiprobe ended with $status (1: the dialog lost letters of its text)"
     [ -f shot.png ] || fail "no screenshot"
     colours="$(convert shot.png -format %k info:)"
     [ "$colours" -gt 2 ] || fail "the screenshot is blank ($colours colours)"
+    # Only the message box this time.
+    status=0
+    "$here/run-gui.sh" --timeout 120 --shot 0.5 box.png --window "Quillbox Installer" --close "Quillbox Installer" \
+        -- "$run" "$build/uiprobe.exe" || status=$?
+    [ "$status" = 0 ] || fail "uiprobe ended with $status"
+    size="$(convert box.png -format %wx%h info:)"
+    [ "$size" != 1024x768 ] || fail "the window screenshot shows the whole screen"
+    colours="$(convert box.png -format %k info:)"
+    [ "$colours" -gt 2 ] || fail "the window screenshot is blank ($colours colours)"
     ;;
 *)
     fail "unknown check $check"
