@@ -49,6 +49,14 @@ $work/none:extra"
 $(cat out.txt)
 expected:
 $expected"
+    # A CLASSPATH the caller removed must not come back from the Unix environment.
+    status=0
+    CLASSPATH=/from/unix "$run" cmd /c \
+        "set CLASSPATH=&& $(winpath "$work/jvm/bin/java.exe") -classpath $(winpath "$work/classes") Probe $(winpath "$work/out.txt") 0" \
+        || status=$?
+    [ "$status" = 0 ] || fail "exit status $status, expected 0"
+    [ "$(sed -n 4p out.txt)" = null ] || fail "the JVM saw CLASSPATH $(sed -n 4p out.txt)"
+    [ "$(sed -n 3p out.txt)" = "$work/classes" ] || fail "class path $(sed -n 3p out.txt)"
     ;;
 rawexec)
     cp "$build/showcmdline.exe" "$build/rawexec.exe" .
