@@ -138,7 +138,7 @@ dialog)
   # The wizard lingers, so that the dialog's grace period is on screen when the shot is taken.
   set_control loaderJavaCommand "ExampleWizard --linger 10"
   export LC_ALL=fr_FR.UTF-8 2>/dev/null
-  run_gui status-dialog-fr.png 0.5 --shot-window Installer ""
+  run_gui status-dialog-fr.png 1 --window Installer ""
   expect_grep "$START/jinstall.log" "Préparation Wizard..."
   expect_grep "$START/jinstall.log" "Java wizard launched successfully"
   expect_grep "$START/wizard.log" "mode: interactive"
@@ -148,7 +148,7 @@ errorbox)
   reset_registry
   rm "$WORK/qbx.control"
   export LC_ALL=fr_FR.UTF-8 2>/dev/null
-  run_gui error-box-fr.png 4 --close "Quillbox Installer: Error" ""
+  run_gui error-box-fr.png 1 --window "Quillbox Installer: Error" --close "Quillbox Installer: Error" ""
   expect_grep "$START/errors.log" "Unable to open qbx.control"
   expect_grep "$START/errors.log" "Unable to install application."
   ;;
