@@ -1,5 +1,5 @@
 # Front door: make deps | native | windows | asan | test | demo | clean
-.PHONY: all deps native windows asan test demo clean
+.PHONY: all deps native windows asan test demo bench screenshots clean
 
 # APT can be set to "echo apt-get" for a dry run.
 APT ?= apt-get
@@ -38,10 +38,19 @@ test: deps
 	$(MAKE) native windows asan
 	ctest --preset native -j2
 	ctest --preset asan -j2
-	ctest --preset windows
+	ctest --preset windows -j1
 
 demo: deps native
 	examples/demo.sh build/native
+
+# The launcher's own time in a whole run, natively and under Wine (JVM time subtracted).
+bench: deps native windows
+	tests/bench/overhead.sh native 5
+	tests/bench/overhead.sh wine 3
+
+# The status dialog in the nine languages and an error box, rendered under Wine on Xvfb.
+screenshots: deps windows
+	tests/wine/screenshots.sh build/windows docs/screenshots
 
 clean:
 	rm -rf build

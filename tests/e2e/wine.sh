@@ -152,6 +152,14 @@ errorbox)
   expect_grep "$START/errors.log" "Unable to open qbx.control"
   expect_grep "$START/errors.log" "Unable to install application."
   ;;
+screenshot)
+  # For `make screenshots`: the status dialog in the locale QBX_SHOT_LOCALE, into QBX_SHOT_FILE.
+  register_jvm
+  set_control loaderJavaCommand "ExampleWizard --linger 3"
+  export LC_ALL=$QBX_SHOT_LOCALE
+  ARTIFACTS=$(dirname "$QBX_SHOT_FILE")
+  run_gui "$(basename "$QBX_SHOT_FILE")" 1 --window Installer ""
+  ;;
 *)
   fail "unknown scenario $SCENARIO"
   ;;
