@@ -35,12 +35,13 @@ asan:
 	cmake --build --preset asan
 
 test: deps
-	$(MAKE) native windows
-	ctest --preset native
+	$(MAKE) native windows asan
+	ctest --preset native -j2
+	ctest --preset asan -j2
 	ctest --preset windows
 
 demo: deps native
-	@if [ -x tests/demo.sh ]; then tests/demo.sh; else build/native/installer; fi
+	examples/demo.sh build/native
 
 clean:
 	rm -rf build

@@ -6,7 +6,8 @@
 //   3. create "__qbxwizard.sem" in the working directory once it has started properly, so the
 //      launcher knows the start worked (without it the launcher retries or reports an error);
 //   4. leave its own log as "*.log" in the working directory: the launcher saves it next to its own.
-// "--no-handshake" makes it skip step 3, to show what the launcher does with a broken wizard.
+// "--no-handshake" makes it skip step 3, to show what the launcher does with a broken wizard;
+// "--linger SECONDS" keeps it running that long, like a wizard the user is working in.
 //
 // Keep to the language and library of Java 7: it must run on whatever JVM the launcher found.
 
@@ -24,13 +25,16 @@ public class ExampleWizard {
     static final String HANDSHAKE_FILE = "__qbxwizard.sem";
     static final String LOG_FILE = "wizard.log";
 
-    public static void main(String[] args) throws IOException {
+    public static void main(String[] args) throws IOException, InterruptedException {
         boolean handshake = true;
+        long lingerSeconds = 0;
         String mode = "interactive";
         StringBuilder details = new StringBuilder();
         for (int i = 0; i < args.length; i++) {
             if (args[i].equals("--no-handshake")) {
                 handshake = false;
+            } else if (args[i].equals("--linger") && i + 1 < args.length) {
+                lingerSeconds = Long.parseLong(args[++i]);
             } else if (args[i].equals("-q") || args[i].equals("-s")) {
                 mode = args[i].equals("-q") ? "quiet" : "properties";
                 // The details are one argument; join any pieces a shell may have split.
@@ -69,6 +73,7 @@ public class ExampleWizard {
                                 : "  --no-handshake: not creating " + HANDSHAKE_FILE + "\n");
 
         System.out.print(report);
+        Thread.sleep(lingerSeconds * 1000);
         write(LOG_FILE, report.toString());
         if (handshake)
             write(HANDSHAKE_FILE, "ok\n");

@@ -71,7 +71,8 @@ bool copyStream(std::FILE* in, std::FILE* out, CopyStreamStats* stats)
             filled[i] = std::fread(buffers[i].data(), 1, ReadSize, in);
             ++used;
             // A read error never reaches end of file: without this the copy would loop forever.
-            if (std::ferror(in))
+            // A short read that is not the end counts as one too (some runtimes set no flag).
+            if (std::ferror(in) || (filled[i] < static_cast<size_t>(ReadSize) && !std::feof(in)))
                 return false;
         }
         if (used == 0 || filled[0] == 0)

@@ -49,6 +49,14 @@ $work/none:extra"
 $(cat out.txt)
 expected:
 $expected"
+    # A CLASSPATH the caller removed must not come back from the Unix environment.
+    status=0
+    CLASSPATH=/from/unix "$run" cmd /c \
+        "set CLASSPATH=&& $(winpath "$work/jvm/bin/java.exe") -classpath $(winpath "$work/classes") Probe $(winpath "$work/out.txt") 0" \
+        || status=$?
+    [ "$status" = 0 ] || fail "exit status $status, expected 0"
+    [ "$(sed -n 4p out.txt)" = null ] || fail "the JVM saw CLASSPATH $(sed -n 4p out.txt)"
+    [ "$(sed -n 3p out.txt)" = "$work/classes" ] || fail "class path $(sed -n 3p out.txt)"
     ;;
 rawexec)
     cp "$build/showcmdline.exe" "$build/rawexec.exe" .
@@ -67,12 +75,21 @@ rawexec)
     ;;
 run_gui)
     status=0
-    "$here/run-gui.sh" --timeout 120 --shot 6 shot.png --close "Quillbox Installer" -- "$run" "$build/uiprobe.exe" \
+    "$here/run-gui.sh" --timeout 120 --shot 0.5 shot.png --shot-after "Quillbox Installer" --close "Quillbox Installer" -- "$run" "$build/uiprobe.exe" \
         || status=$?
     [ "$status" = 0 ] || fail "uiprobe ended with $status (1: the dialog lost letters of its text)"
     [ -f shot.png ] || fail "no screenshot"
     colours="$(convert shot.png -format %k info:)"
     [ "$colours" -gt 2 ] || fail "the screenshot is blank ($colours colours)"
+    # Only the message box this time.
+    status=0
+    "$here/run-gui.sh" --timeout 120 --shot 0.5 box.png --window "Quillbox Installer" --close "Quillbox Installer" \
+        -- "$run" "$build/uiprobe.exe" || status=$?
+    [ "$status" = 0 ] || fail "uiprobe ended with $status"
+    size="$(convert box.png -format %wx%h info:)"
+    [ "$size" != 1024x768 ] || fail "the window screenshot shows the whole screen"
+    colours="$(convert box.png -format %k info:)"
+    [ "$colours" -gt 2 ] || fail "the window screenshot is blank ($colours colours)"
     ;;
 *)
     fail "unknown check $check"

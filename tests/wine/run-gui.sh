@@ -2,9 +2,15 @@
 # Runs a (Windows) program on a virtual X display: takes a screenshot after some seconds and
 # closes message boxes by title. Exits with the program's status.
 #
-#   run-gui.sh [--shot SECONDS FILE.png] [--close TITLE]... [--timeout SECONDS] -- COMMAND [ARGS...]
+#   run-gui.sh [--shot SECONDS FILE.png [--shot-after TITLE] [--window TITLE]] [--close TITLE]...
+#              [--timeout SECONDS] -- COMMAND [ARGS...]
 #
-# --shot     screenshot of the whole screen after SECONDS
+# --shot        screenshot of the whole screen SECONDS after the start
+# --shot-after  counts the SECONDS from the moment a window titled TITLE appears instead
+#               (start-up times vary with the machine's load)
+# --window      the screenshot shows only the window titled TITLE, counting as --shot-after does.
+#               Under Wine on a bare X server the launcher's shown host window covers its status
+#               dialog on screen, unpainted; the dialog window itself still holds its image.
 # --close    presses Return in the window titled TITLE every 0.2 s until it is gone; starts after
 #            the screenshot when both are given (repeatable, one closer per title)
 # --timeout  ends the command after SECONDS (default 300); the status is then 124
@@ -18,11 +24,15 @@ fi
 
 shotAfter=""
 shotFile=""
+shotWindow=""
+shotAfterTitle=""
 closeTitles=()
 timeoutSeconds=300
 while [ $# -gt 0 ]; do
     case "$1" in
         --shot) shotAfter="$2"; shotFile="$3"; shift 3 ;;
+        --window) shotWindow="$2"; shotAfterTitle="$2"; shift 2 ;;
+        --shot-after) shotAfterTitle="$2"; shift 2 ;;
         --close) closeTitles+=("$2"); shift 2 ;;
         --timeout) timeoutSeconds="$2"; shift 2 ;;
         --) shift; break ;;
@@ -31,11 +41,16 @@ while [ $# -gt 0 ]; do
 done
 [ $# -gt 0 ] || { echo "run-gui.sh: no command given" >&2; exit 2; }
 
+# The id of the first window with exactly that title, or nothing.
+findWindow() {
+    xdotool search --name "^$1\$" 2>/dev/null | head -n 1 || true
+}
+
 # Presses Return in the window of that title every 0.2 s; a single key press is sometimes lost.
 closeWindow() {
     local title="$1" seen=0 window
     while :; do
-        window="$(xdotool search --name "^${title}\$" 2>/dev/null | head -n 1 || true)"
+        window="$(findWindow "$title")"
         if [ -n "$window" ]; then
             seen=1
             xdotool windowfocus "$window" key Return 2>/dev/null || true
@@ -65,30 +80,52 @@ cleanup() {
 trap cleanup EXIT
 
 takeShot() {
-    xwd -root -silent | convert xwd:- "$shotFile"
+    local window=""
+    [ -z "$shotWindow" ] || window="$(findWindow "$shotWindow")"
+    if [ -n "$window" ]; then
+        xwd -id "$window" -silent | convert xwd:- "$shotFile"
+    else
+        xwd -root -silent | convert xwd:- "$shotFile"
+    fi
 }
 
 waitForWine
 timeout "$timeoutSeconds" "$@" &
 program=$!
 
-closeDelay=0
+shooter=""
 if [ -n "$shotAfter" ]; then
-    (sleep "$shotAfter"; takeShot) &
+    rm -f "$shotFile.done"
+    (
+        if [ -n "$shotAfterTitle" ]; then
+            until [ -n "$(findWindow "$shotAfterTitle")" ]; do sleep 0.2; done
+        fi
+        sleep "$shotAfter"
+        takeShot
+        touch "$shotFile.done"
+    ) &
     shooter=$!
     helpers+=("$shooter")
-    closeDelay="$(awk -v s="$shotAfter" 'BEGIN { print s + 0.5 }')"
 fi
+# Closing starts once the screenshot is taken.
 for title in "${closeTitles[@]}"; do
-    (sleep "$closeDelay"; closeWindow "$title") &
+    (
+        if [ -n "$shooter" ]; then
+            while kill -0 "$shooter" 2>/dev/null; do sleep 0.1; done
+        fi
+        closeWindow "$title"
+    ) &
     helpers+=($!)
 done
 
 status=0
 wait "$program" || status=$?
 # A screenshot still due is taken now, so the caller always gets its file.
-if [ -n "$shotAfter" ] && kill "$shooter" 2>/dev/null; then
+# (A shooter that has finished may not be reaped yet and still take a kill: ask its marker.)
+if [ -n "$shooter" ] && [ ! -e "$shotFile.done" ]; then
+    kill "$shooter" 2>/dev/null || true
     takeShot
 fi
+[ -z "$shooter" ] || rm -f "$shotFile.done"
 waitForWine
 exit "$status"

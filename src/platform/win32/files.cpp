@@ -91,6 +91,11 @@ bool renameFile(const std::string& from, const std::string& to)
     return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
+void copyRunPermission(const std::string&, const std::string&)
+{
+    // Windows decides by the name whether a file can run: nothing to carry over.
+}
+
 std::FILE* openFile(const std::string& path, const char* mode)
 {
     return std::fopen(path.c_str(), mode);

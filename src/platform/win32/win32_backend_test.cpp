@@ -420,7 +420,7 @@ protected:
     static bool pumpUntilQuit(platform::WindowHandle wake)
     {
         platform::startTimer(wake, 1, 20);
-        for (int handled = 0; handled < 200; ++handled)
+        for (int handled = 0; handled < 50; ++handled)
             if (!platform::pumpMessage())
                 return true;
         platform::killTimer(wake, 1);
