@@ -1,4 +1,4 @@
-// Test helper: child programs that behave the same in both builds, provided by each backend.
+// Test helper: child programs and user-interface facts that differ by build, provided by each backend.
 #pragma once
 
 #include <string>
@@ -13,5 +13,9 @@ std::string argsRecorderProgram(const TempDir& dir);
 
 /// true when this build can run a batch file (a Windows command interpreter is at hand).
 bool batchFilesRun();
+
+/// true when a message box waits for a user to close it (Windows): a test that would show
+/// one cannot run unattended. Elsewhere the box is a line on standard error.
+bool messageBoxesWait();
 
 } // namespace testing_support

@@ -20,4 +20,9 @@ bool batchFilesRun()
     return false;
 }
 
+bool messageBoxesWait()
+{
+    return false;
+}
+
 } // namespace testing_support

@@ -20,4 +20,9 @@ bool batchFilesRun()
     return true;
 }
 
+bool messageBoxesWait()
+{
+    return true;
+}
+
 } // namespace testing_support
