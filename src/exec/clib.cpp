@@ -27,7 +27,7 @@ void getCurrentDir(std::string& dir, std::size_t size)
 {
     if (!platform::getCwd(dir) || dir.size() > size) {
         // A directory longer than the path limit cannot be used as one: refuse rather than cut.
-        dir = ".";
+        dir.assign(1, '.'); // (assigning "." trips a false GCC 12 -Wrestrict warning)
         return;
     }
     if (dir.size() > 1 && dir.back() == '\\')
