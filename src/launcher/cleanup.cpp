@@ -6,7 +6,7 @@
 #include "exec/clib.h"
 #include "exec/fexists.h"
 #include "exec/strutil.h"
-#include "launcher/cmdtokens.h"
+#include "launcher/entry.h"
 #include "launcher/install.h"
 #include "launcher/nativeprops.h"
 #include "launcher/safedelete.h"
@@ -26,7 +26,6 @@ constexpr const char* SystemLogFilename = "changes.txt";
 constexpr const char* ExpanderLogFilename = "qbxpand.log";
 constexpr const char* ProbeFilename = "__qbxtest.zos";
 constexpr const char* BinDir = "bin";
-constexpr int StartDirLineLimit = 5000;
 
 std::string trimTrailing(std::string text)
 {
@@ -44,18 +43,6 @@ long fileLength(const std::string& name)
     long length = std::ftell(file);
     std::fclose(file);
     return length;
-}
-
-std::string readStartDir()
-{
-    std::string startDir;
-    if (std::FILE* in = platform::openFile(OriginalDirFilename, "rt")) {
-        std::vector<char> line(StartDirLineLimit + 1, '\0');
-        if (std::fgets(line.data(), StartDirLineLimit, in) != nullptr)
-            startDir = trimStartDirLine(line.data());
-        std::fclose(in);
-    }
-    return startDir;
 }
 
 std::string programFilesDir()
@@ -153,7 +140,9 @@ void Install::cleanUpJvmDir()
     // a directory the run itself lives in.
     std::string currentDir;
     getCurrentDir(currentDir);
-    std::vector<std::string> protectedDirs{currentDir, readStartDir(), homeDirectory, programFilesDir()};
+    std::string startDir;
+    getStartDir(startDir);
+    std::vector<std::string> protectedDirs{currentDir, startDir, homeDirectory, programFilesDir()};
     if (!isSafeToDeleteTree(dir, currentDir, protectedDirs)) {
         traceMessage(TraceFilename, "refusing to delete jvm directory", dir);
         return;
@@ -174,7 +163,8 @@ void Install::cleanUpLogFiles()
 {
     if (!fexists(OriginalDirFilename))
         return;
-    std::string startDir = readStartDir();
+    std::string startDir;
+    getStartDir(startDir);
     std::string currentDir;
     getCurrentDir(currentDir);
     if (!fexists(startDir) || equalsIgnoringCase(startDir, currentDir))
