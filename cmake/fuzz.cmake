@@ -22,3 +22,4 @@ exit $status]]
 endfunction()
 
 qbx_add_fuzzer(getparam_fuzz src/control/getparam_fuzz.cpp ${CMAKE_SOURCE_DIR}/tests/fuzz/control)
+qbx_add_fuzzer(registryfile_fuzz src/platform/posix/registryfile_fuzz.cpp ${CMAKE_SOURCE_DIR}/tests/fuzz/registry)
