@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr const char* ConfigureRegistryField = "configureWinRegistry";
 constexpr const char* NativePropertiesFilename = "native.properties";
 
 bool equalsIgnoringCase(const std::string& text, const char* word)
@@ -22,6 +21,11 @@ bool equalsIgnoringCase(const std::string& text, const char* word)
 }
 
 } // namespace
+
+bool configureRegistryValue(const std::string& value)
+{
+    return equalsIgnoringCase(value, "true") || equalsIgnoringCase(value, "yes");
+}
 
 ConfigureRegistryResult readConfigureRegistry()
 {
@@ -42,7 +46,7 @@ ConfigureRegistryResult readConfigureRegistry()
         std::string value = line.size() > keyLength + 1 ? line.substr(keyLength + 1) : std::string();
         result.lineFound = true;
         result.line = line;
-        result.configure = equalsIgnoringCase(value, "true") || equalsIgnoringCase(value, "yes");
+        result.configure = configureRegistryValue(value);
         break;
     }
     std::fclose(file);

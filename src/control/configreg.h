@@ -5,6 +5,12 @@
 
 #include "diag/trace.h"
 
+/// The key of the control file and of "native.properties".
+inline constexpr const char* ConfigureRegistryField = "configureWinRegistry";
+
+/// The key's answer for a value: true for "true" or "yes" in any case, false otherwise.
+bool configureRegistryValue(const std::string& value);
+
 /// What one reading of "configureWinRegistry" found.
 struct ConfigureRegistryResult {
     bool configure = true;   // the answer: true unless the key says otherwise

@@ -17,3 +17,9 @@ bool beginsWith(const std::string& text, const std::string& prefix)
 {
     return text.compare(0, prefix.size(), prefix) == 0;
 }
+
+std::string fileNamePart(const std::string& path)
+{
+    auto slash = path.rfind('\\');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}

@@ -104,9 +104,7 @@ bool JvmOk::testVersion(const std::string& required, const std::string& minimum,
     // A class path left by the user would hide the test program from the JVM.
     platform::putEnv(std::string(ClassPathVariable) + "=");
 
-    std::size_t lastSlash = executablePath.rfind('\\');
-    std::string programName = lastSlash == std::string::npos ? executablePath : executablePath.substr(lastSlash + 1);
-    std::vector<std::string> args{programName, ClassPathSwitch, ".", TestJvmClass, currentDir};
+    std::vector<std::string> args{fileNamePart(executablePath), ClassPathSwitch, ".", TestJvmClass, currentDir};
 
     int errorNumber = 0;
     int exitCode = platform::spawnWait(executablePath, args, errorNumber);

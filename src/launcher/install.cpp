@@ -88,16 +88,13 @@ bool Install::install(bool quiet, bool properties, const std::string& details)
         if (!haveJvm)
             haveJvm = installTheJvm();
         if (haveJvm) {
-            if (!quietInstall && !propertiesInstall)
-                showStatusMessage(2);
+            showStatusMessage(2);
             succeeded = runJavaInstaller(details);
             // One more try with a freshly installed JVM, only when the first came from the search.
             if (!succeeded && jvmFromSearch) {
-                if (!quietInstall && !propertiesInstall)
-                    showStatusMessage(4);
+                showStatusMessage(4);
                 if (installTheJvm()) {
-                    if (!quietInstall && !propertiesInstall)
-                        showStatusMessage(5);
+                    showStatusMessage(5);
                     succeeded = runJavaInstaller(details);
                 }
             }
@@ -227,8 +224,7 @@ bool Install::isJvmInstalled()
     }
     FindJvm finder;
     finder.setHwnd(platform::hDlgMain.load());
-    if (!quietInstall && !propertiesInstall)
-        showStatusMessage(3);
+    showStatusMessage(3);
     bool found = finder.isJvmInstalled(control.jvmRequiredVersion, control.jvmMinVersion, control.jvmMaxVersion,
                                        control.jvmName, control.jvmCommandName, jvmPath);
     if (found) {

@@ -60,7 +60,7 @@ std::string applyPropertiesLine(const std::string& line, TempJvmRecord& record)
     }
     if (beginsWith(line, ConfigureRegistryField)) {
         std::string value = valueAfter(line, ConfigureRegistryField);
-        record.configureRegistry = equalsIgnoringCase(value, "true") || equalsIgnoringCase(value, "yes");
+        record.configureRegistry = configureRegistryValue(value);
         return ConfigureRegistryField;
     }
     return "";

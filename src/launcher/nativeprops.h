@@ -3,11 +3,12 @@
 
 #include <string>
 
+#include "control/configreg.h"
+
 inline constexpr const char* NativeJvmHomeDir = "nativeJvmHomeDir";
 inline constexpr const char* NativeJvmInstalled = "nativeJvmInstalled";
 inline constexpr const char* NativeJvmInstalledInTemp = "nativeJvmInstalledInTemp";
 inline constexpr const char* NativeTempJvmDir = "nativeTempJvmDir";
-inline constexpr const char* ConfigureRegistryField = "configureWinRegistry";
 inline constexpr const char* AppDirVariable = "[$AppDir]";
 
 /// The file's lines (LF line ends; the file is written in text mode).

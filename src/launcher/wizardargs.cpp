@@ -1,13 +1,8 @@
 #include "launcher/wizardargs.h"
 
 #include "exec/quoting.h"
+#include "exec/strutil.h"
 #include "launcher/cmdtokens.h"
-
-std::string fileNamePart(const std::string& path)
-{
-    auto slash = path.rfind('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 std::vector<std::string> blankWords(const std::string& text)
 {

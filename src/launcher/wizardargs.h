@@ -15,8 +15,6 @@ struct WizardCommand {
     std::string details;
 };
 
-/// The text after the last backslash (all of it without one).
-std::string fileNamePart(const std::string& path);
 /// Words split at every single blank (two blanks give an empty word); none for an empty text.
 std::vector<std::string> blankWords(const std::string& text);
 /// The vector: executable name, extra switches, class-path switch, class path, install
