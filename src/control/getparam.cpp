@@ -4,9 +4,12 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
+#include "control/configreg.h"
 #include "control/linereader.h"
 #include "exec/fexists.h"
+#include "platform/codepage.h"
 #include "platform/files.h"
 
 namespace {
@@ -34,6 +37,7 @@ constexpr const char* AppletUrlField = "appletUrl";
 constexpr const char* SearchForJvmField = "searchForJvm";
 
 constexpr const char* TempControlFilename = "__qbx.control";
+constexpr const char* AsideControlFilename = "__qbx.control.old";
 
 constexpr const char* DefaultClasspath = ".;install.jar";
 constexpr const char* DefaultRequiredVersion = "1.4";
@@ -96,7 +100,86 @@ std::string lowercase(std::string text)
     return text;
 }
 
+bool readWholeFile(const std::string& filename, std::string& text)
+{
+    std::FILE* in = platform::openFile(filename, "rb");
+    if (!in)
+        return false;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
+        text.append(buffer, n);
+    bool read = !std::ferror(in);
+    std::fclose(in);
+    return read;
+}
+
+// Case-blind edit distance, to name the key a mistyped one was meant to be.
+std::size_t editDistance(const std::string& a, const std::string& b)
+{
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            std::size_t above = row[j];
+            bool same = std::tolower(static_cast<unsigned char>(a[i - 1])) ==
+                        std::tolower(static_cast<unsigned char>(b[j - 1]));
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (same ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+// The word before "=" of a line that looks like an entry, or "" for comments and other text.
+std::string entryKey(const std::string& line)
+{
+    auto equals = line.find('=');
+    if (line.empty() || line[0] == '#' || line[0] == ';' || equals == std::string::npos || equals == 0)
+        return {};
+    std::string key = line.substr(0, equals);
+    for (char c : key)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '.' && c != '-')
+            return {};
+    return key;
+}
+
 } // namespace
+
+std::string controlFileText(const std::string& bytes)
+{
+    std::string text;
+    if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE')
+        platform::utf16ToAnsi(bytes.substr(2), text);
+    else if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        text = bytes.substr(3);
+    else
+        text = bytes;
+    std::erase(text, '\r');
+    return text;
+}
+
+std::string nearestControlKey(const std::string& key)
+{
+    std::string nearest = ConfigureRegistryField;
+    std::size_t best = editDistance(key, nearest);
+    for (const ControlKey& known : Keys) {
+        std::size_t distance = editDistance(key, known.name);
+        if (distance < best) {
+            best = distance;
+            nearest = known.name;
+        }
+    }
+    return nearest;
+}
+
+bool isControlKey(const std::string& key)
+{
+    return key == ConfigureRegistryField ||
+           std::any_of(Keys.begin(), Keys.end(), [&](const ControlKey& known) { return key == known.name; });
+}
 
 const std::array<ControlKey, ControlKeyCount>& controlKeys()
 {
@@ -129,27 +212,20 @@ bool GetParameters::getParameters(ControlValues& values)
 
 bool GetParameters::convertLineEndings(const std::string& filename)
 {
-    std::FILE* in = platform::openFile(filename, "rt");
-    if (!in) {
+    std::string text;
+    if (!readWholeFile(filename, text)) {
         logMessage(ErrorsFilename, "Unable to open qbx.control");
         showError("Unable to open qbx.control");
         return false;
     }
+    std::string converted = controlFileText(text);
     std::FILE* out = platform::openFile(TempControlFilename, "wt");
     if (!out) {
-        std::fclose(in);
         logMessage(ErrorsFilename, "Unable to convert line endings for qbx.control");
         showError("Unable to convert line endings for qbx.control");
         return false;
     }
-    // Text mode has already turned CR LF into LF on Windows; what is left are carriage
-    // returns of other origins (a file written on Linux, or CR-only line ends).
-    bool copied = true;
-    for (int c = std::getc(in); c != EOF && copied; c = std::getc(in))
-        if (c != '\r')
-            copied = std::putc(c, out) != EOF;
-    copied = !std::ferror(in) && copied;
-    std::fclose(in);
+    bool copied = std::fwrite(converted.data(), 1, converted.size(), out) == converted.size();
     copied = std::fclose(out) == 0 && copied;
     if (!copied) {
         // A full disk must not cost the control file: keep it and drop the partial copy.
@@ -158,14 +234,28 @@ bool GetParameters::convertLineEndings(const std::string& filename)
         showError("Unable to convert line endings for qbx.control");
         return false;
     }
+    replaceControlFile(filename);
+    return true;
+}
 
-    platform::removeFile(filename);
-    if (!platform::renameFile(TempControlFilename, filename)) {
-        // The original stays and is read as it is; the copy must not be left behind.
+void GetParameters::replaceControlFile(const std::string& filename)
+{
+    // The original goes only once the copy has its place: at every step one of them is whole.
+    platform::removeFile(AsideControlFilename);
+    if (!platform::renameFile(filename, AsideControlFilename)) {
         traceMessage(TraceFilename, "unable to replace the control file by", TempControlFilename);
         platform::removeFile(TempControlFilename);
+        return;
     }
-    return true;
+    if (!platform::renameFile(TempControlFilename, filename)) {
+        bool restored = platform::renameFile(AsideControlFilename, filename);
+        traceMessage(TraceFilename, "unable to replace the control file by", TempControlFilename);
+        traceMessage(TraceFilename, "original control file restored", restored);
+        if (restored)
+            platform::removeFile(TempControlFilename);
+        return;
+    }
+    platform::removeFile(AsideControlFilename);
 }
 
 bool GetParameters::parseParameters(ControlValues& values)
@@ -182,8 +272,14 @@ bool GetParameters::parseParameters(ControlValues& values)
     while (readLine(file, line)) {
         auto key = std::find_if(Keys.begin(), Keys.end(),
                                 [&](const ControlKey& candidate) { return beginsWith(line, candidate.name); });
-        if (key == Keys.end())
+        if (key == Keys.end()) {
+            // Unknown keys are skipped, but a mistyped one should show in the trace.
+            std::string unknown = entryKey(line);
+            if (!unknown.empty() && !isControlKey(unknown))
+                traceMessage(TraceFilename, "unknown key in qbx.control",
+                             unknown + " (nearest known key: " + nearestControlKey(unknown) + ")");
             continue;
+        }
 
         // The one character after the key is the separator; a line holding only the key is empty.
         std::size_t offset = std::strlen(key->name) + 1;

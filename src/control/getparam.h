@@ -48,6 +48,16 @@ inline constexpr std::size_t ControlKeyCount = 21;
 /// The keys in the order they are tested against a line.
 const std::array<ControlKey, ControlKeyCount>& controlKeys();
 
+/// The control file's bytes as its readers take them: a UTF-8 byte-order mark skipped, a UTF-16
+/// file (byte-order mark FF FE) in the ANSI code page, carriage returns removed.
+std::string controlFileText(const std::string& bytes);
+
+/// true for the keys of the control file: those of the table and the ones read on their own.
+bool isControlKey(const std::string& key);
+
+/// The known key nearest to a mistyped one (fewest letters changed, ignoring case).
+std::string nearestControlKey(const std::string& key);
+
 /// Name of the control file in the current directory.
 inline constexpr const char* QbxControlFilename = "qbx.control";
 
@@ -66,7 +76,8 @@ public:
     /// Applies the defaults and the derived java command name; always true.
     bool verifyParameters(std::string& requiredVersion, std::string& minVersion, std::string& jvmVersion,
                           std::string& jvmName, std::string& commandName, std::string& classpath);
-    /// true when the file was rewritten without carriage returns (through "__qbx.control").
+    /// true when the file could be read and its converted text written (through "__qbx.control");
+    /// when the copy cannot take the original's place, the original stays and is read as it is.
     bool convertLineEndings(const std::string& filename);
     /// Undoes the escapes of the extra JVM switches in place: a backslash goes when the
     /// character after it is not a file-name character.
@@ -77,5 +88,8 @@ public:
     static void normalizeInstallDir(std::string& dir);
 
 private:
+    /// Puts "__qbx.control" in the place of filename; on failure the original is kept.
+    void replaceControlFile(const std::string& filename);
+
     platform::WindowHandle hwnd = nullptr;
 };

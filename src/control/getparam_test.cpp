@@ -283,6 +283,8 @@ TEST(GetParameters, LineEndingsAreRewritten)
         {"a=1\rb=2\r", "a=1b=2"},
         {"a=1\nb=2", "a=1" + nl + "b=2"},
         {"", ""},
+        {"\xEF\xBB\xBF" "a=1\r\n", "a=1" + nl},                            // UTF-8 byte-order mark
+        {std::string("\xFF\xFE" "a\0=\0" "1\0\r\0\n\0b\0", 14), "a=1" + nl + "b"}, // UTF-16
     };
     for (const auto& [written, expected] : cases) {
         TempDir dir(true);
@@ -393,6 +395,34 @@ TEST(GetParameters, FailedConversionKeepsTheControlFile)
     EXPECT_FALSE(std::filesystem::is_symlink(dir.path() / "__qbx.control"));
     EXPECT_TRUE(logHasLineEnding(readFile(dir.path() / "errors.log"),
                                  " Unable to convert line endings for qbx.control"));
+}
+
+TEST(GetParameters, OriginalStaysWhenTheCopyCannotTakeItsPlace)
+{
+    TempDir dir(true);
+    dir.write("qbx.control", "jvmName=JDK\r\n");
+    dir.write("__qbx.control.old/busy", ""); // the original cannot be moved aside
+    ControlValues values;
+    GetParameters reader;
+    EXPECT_TRUE(reader.getParameters(values));
+    EXPECT_EQ(values.jvmName.substr(0, 3), "JDK");
+    EXPECT_EQ(readFile(dir.path() / "qbx.control"), "jvmName=JDK\r\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "__qbx.control"));
+}
+
+TEST(GetParameters, MistypedKeysAreTracedWithTheNearestKey)
+{
+    TempDir dir(true);
+    ControlValues values = readControl(dir,
+                                       "jvmMinVerison=11\nloaderJavaComand=Main\n# a=comment\n\n"
+                                       "configureWinRegistry=no\nfree text\n",
+                                       Tracing::ByUser);
+    std::string trace = readFile(dir.path() / "jinstall.log");
+    EXPECT_NE(trace.find("jvmMinVerison (nearest known key: jvmMinVersion)"), std::string::npos) << trace;
+    EXPECT_NE(trace.find("loaderJavaComand (nearest known key: loaderJavaCommand)"), std::string::npos);
+    EXPECT_EQ(trace.find("unknown key in qbx.control a"), std::string::npos);
+    EXPECT_EQ(trace.find("configureWinRegistry (nearest"), std::string::npos);
+    EXPECT_EQ(trace.find("free text"), std::string::npos);
 }
 
 TEST(GetParameters, UnreadableFilesAreReported)

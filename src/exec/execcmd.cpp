@@ -65,7 +65,7 @@ bool ExecCommand::formatCommand(const std::string& command, std::string& formatt
 }
 
 bool ExecCommand::spawnAndWait(const std::string& command, const std::vector<std::string>& args,
-                               std::string& errorText)
+                               std::string& errorText, int& exitCode)
 {
     std::string program;
     formatCommand(command, program);
@@ -73,7 +73,8 @@ bool ExecCommand::spawnAndWait(const std::string& command, const std::vector<std
     traceMessage(traceFilename, "Args:", argsString(args));
 
     int errorNumber = 0;
-    if (platform::spawnWait(program, args, errorNumber) == -1) {
+    exitCode = platform::spawnWait(program, args, errorNumber);
+    if (errorNumber != 0) {
         errorText = spawnErrorText(errorNumber);
         return false;
     }
@@ -126,7 +127,7 @@ bool ExecCommand::invokeWinCommand(const std::string& command, const std::option
 
     int errorNumber = 0;
     int result = platform::spawnWait(command, args, errorNumber);
-    if (result == -1) {
+    if (errorNumber != 0) {
         reportExecError(command, result, errorNumber);
         return false;
     }

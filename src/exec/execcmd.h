@@ -21,9 +21,10 @@ public:
     /// Sets the trace file (cut to 5000 characters).
     void setTraceFilename(const std::string& filename);
 
-    /// true when the program was started and has ended; otherwise errorText receives the reason
-    /// ("File or path is not found", ...) and is left untouched on success.
-    bool spawnAndWait(const std::string& command, const std::vector<std::string>& args, std::string& errorText);
+    /// true and the child's exit code when the program was started and has ended (an exit code
+    /// of -1 included); otherwise errorText receives the reason ("File or path is not found", ...).
+    bool spawnAndWait(const std::string& command, const std::vector<std::string>& args, std::string& errorText,
+                      int& exitCode);
     /// The whole vector for display, blank-separated; an element with a blank and no double quote is quoted.
     static std::string argsString(const std::vector<std::string>& args);
     /// true when the program was started and has ended; argText is split at every blank into its

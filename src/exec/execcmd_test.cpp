@@ -65,7 +65,8 @@ TEST(ExecCommand, MissingProgramIsReported)
     TempDir dir(true);
     ExecCommand exec;
     std::string errorText = "unchanged";
-    EXPECT_FALSE(exec.spawnAndWait(MissingProgram, {MissingProgram, "a"}, errorText));
+    int exitCode = 0;
+    EXPECT_FALSE(exec.spawnAndWait(MissingProgram, {MissingProgram, "a"}, errorText, exitCode));
     EXPECT_EQ(errorText, "File or path is not found");
     // spawnAndWait leaves the errors file to its callers.
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "errors.log"));
@@ -84,8 +85,10 @@ TEST(ExecCommand, NonZeroExitCodeIsSuccess)
     std::string program = testing_support::argsRecorderProgram(dir);
     ExecCommand exec;
     std::string errorText = "unchanged";
-    EXPECT_TRUE(exec.spawnAndWait(program, {program, "-cp", "a;b"}, errorText));
+    int exitCode = 0;
+    EXPECT_TRUE(exec.spawnAndWait(program, {program, "-cp", "a;b"}, errorText, exitCode));
     EXPECT_EQ(errorText, "unchanged");
+    EXPECT_EQ(exitCode, 3);
     EXPECT_EQ(readFile(dir.path() / "args.out"), "-cp\na;b\n");
 
     EXPECT_TRUE(exec.execCommand(program, std::string("one two"), 2));
@@ -99,8 +102,9 @@ TEST(ExecCommand, ChildSeesTheJoinedCommandLine)
     std::string program = testing_support::argsRecorderProgram(dir);
     ExecCommand exec;
     std::string errorText;
-    EXPECT_TRUE(
-        exec.spawnAndWait(program, {program, "a b", "\"c d\"", "x\\\"y", "\"e\"\"f g\"", "h\\\\\"i j\""}, errorText));
+    int exitCode = 0;
+    EXPECT_TRUE(exec.spawnAndWait(program, {program, "a b", "\"c d\"", "x\\\"y", "\"e\"\"f g\"", "h\\\\\"i j\""},
+                                  errorText, exitCode));
     EXPECT_EQ(readFile(dir.path() / "args.out"), "a\nb\nc d\nx\"y\ne\"f g\nh\\i j\n");
 
     // More pieces than announced still all reach the program.

@@ -2,10 +2,9 @@
 
 std::string quoteArgument(const std::string& text)
 {
-    if (text.find_first_of(" \t") == std::string::npos)
+    // A text with quotes of its own was quoted by its writer: more quotes would split it.
+    if (text.find_first_of(" \t") == std::string::npos || text.find('"') != std::string::npos)
         return text;
-    if (text.find('"') != std::string::npos)
-        return "\"" + text + "\"";
     std::size_t trailing = 0;
     while (trailing < text.size() && text[text.size() - 1 - trailing] == '\\')
         ++trailing;

@@ -4,6 +4,6 @@
 #include <string>
 
 /// The text as one argument of a command line that the child's C runtime splits: unchanged
-/// without blanks or tabs; otherwise wrapped in double quotes (quotes inside are left as the
-/// writer put them; trailing backslashes are doubled so that they do not escape the closing quote).
+/// without blanks or tabs, or when it holds double quotes of its writer's; otherwise wrapped in
+/// double quotes (trailing backslashes doubled so that they do not escape the closing quote).
 std::string quoteArgument(const std::string& text);

@@ -26,16 +26,6 @@ std::vector<std::string_view> splitVersion(std::string_view version)
     }
 }
 
-bool allDigits(std::string_view text)
-{
-    if (text.empty())
-        return false;
-    for (char c : text)
-        if (c < '0' || c > '9')
-            return false;
-    return true;
-}
-
 char foldCase(char c)
 {
     // Only A to Z, as the runtime's case-insensitive comparison does: other bytes stay as they are.
@@ -69,10 +59,31 @@ int compareNumbers(std::string_view a, std::string_view b)
     return order < 0 ? -1 : (order > 0 ? 1 : 0);
 }
 
+std::size_t leadingDigits(std::string_view text)
+{
+    std::size_t count = 0;
+    while (count < text.size() && text[count] >= '0' && text[count] <= '9')
+        ++count;
+    return count;
+}
+
+// One consistent order for every component, so that sorting by it is sound: an empty component
+// first, then those that start with digits (by that number, then the rest as text, "10" before
+// "10a" before "11"), then those that start otherwise (as text, ignoring case).
 int compareComponent(std::string_view a, std::string_view b)
 {
-    if (allDigits(a) && allDigits(b))
-        return compareNumbers(a, b);
+    auto rank = [](std::string_view text) { return text.empty() ? 0 : (leadingDigits(text) > 0 ? 1 : 2); };
+    int rankA = rank(a);
+    int rankB = rank(b);
+    if (rankA != rankB)
+        return rankA < rankB ? -1 : 1;
+    std::size_t digitsA = leadingDigits(a);
+    std::size_t digitsB = leadingDigits(b);
+    if (digitsA > 0) {
+        if (int order = compareNumbers(a.substr(0, digitsA), b.substr(0, digitsB)))
+            return order;
+        return compareText(a.substr(digitsA), b.substr(digitsB));
+    }
     return compareText(a, b);
 }
 

@@ -3,9 +3,11 @@
 
 #include <string>
 
-/// Compares two versions component by component (split at '.', '_', '-', '+'): digits as
-/// numbers, anything else as text ignoring case; a version that runs out first is the lower.
-/// Negative, zero or positive as version is below, equal to or above other.
+/// Compares two versions component by component (split at '.', '_', '-', '+'): a component that
+/// starts with digits by that number, then by the rest as text ignoring case; it is above an
+/// empty component and below one that starts otherwise. A version that runs out first is the
+/// lower. A consistent order (fit for sorting). Negative, zero or positive as version is below,
+/// equal to or above other.
 int compareVersions(const std::string& version, const std::string& other);
 
 /// Compares the version, cut to the limit's number of components, with the limit

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 int sign(int value) { return (value > 0) - (value < 0); }
@@ -28,10 +31,36 @@ TEST(CompareVersions, ComparesComponentsAsNumbersOrText)
         {"", "1", -1},                //
         {"", "", 0},                  //
         {"123456789012345678901", "99999999999999999999", 1}, // longer than any integer type
+        {"10a", "9", 1},              // the leading number first
+        {"10a", "10", 1},             // then the rest
+        {"10a", "11", -1},            //
+        {"1.beta", "1.9", 1},         // text after numbers
+        {"1..2", "1.0.2", -1},        // an empty component is the lowest
     };
     for (const auto& c : cases) {
         EXPECT_EQ(sign(compareVersions(c.version, c.other)), c.expected) << c.version << " vs " << c.other;
         EXPECT_EQ(sign(compareVersions(c.other, c.version)), -c.expected) << c.other << " vs " << c.version;
+    }
+}
+
+// Sorting needs a consistent order: antisymmetric and transitive over every triple.
+TEST(CompareVersions, IsAConsistentOrder)
+{
+    const char* parts[] = {"", "007", "9", "10", "10a", "9z", "a", "B", "1_2"};
+    std::vector<std::string> versions;
+    for (const char* a : parts)
+        for (const char* b : parts)
+            versions.push_back(std::string(a) + "." + b);
+    for (const auto& a : versions) {
+        for (const auto& b : versions) {
+            int ab = sign(compareVersions(a, b));
+            ASSERT_EQ(ab, -sign(compareVersions(b, a))) << a << " " << b;
+            for (const auto& c : versions) {
+                if (ab <= 0 && sign(compareVersions(b, c)) <= 0) {
+                    ASSERT_LE(compareVersions(a, c), 0) << a << " " << b << " " << c;
+                }
+            }
+        }
     }
 }
 

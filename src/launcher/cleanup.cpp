@@ -137,20 +137,21 @@ void Install::cleanUpJvmDir()
 
     std::string dir = record.tempJvmDir.empty() ? record.jvmHomeDir : record.tempJvmDir;
     // The file comes from outside (the wizard may write it): never let it aim at a root or at
-    // a directory the run itself lives in.
+    // a directory the run itself lives in, however it is spelled.
     std::string currentDir;
     getCurrentDir(currentDir);
     std::string startDir;
     getStartDir(startDir);
     std::vector<std::string> protectedDirs{currentDir, startDir, homeDirectory, programFilesDir()};
-    if (!isSafeToDeleteTree(dir, currentDir, protectedDirs)) {
+    std::string tree;
+    if (!isSafeToDeleteTree(dir, protectedDirs, tree)) {
         traceMessage(TraceFilename, "refusing to delete jvm directory", dir);
         return;
     }
-    if (!removeDirAndSubdirs(dir))
-        traceMessage(TraceFilename, "Warning: Unable to delete " + dir);
-    platform::removeDir(dir + DIR_END + BinDir);
-    platform::removeDir(dir);
+    if (!removeDirAndSubdirs(tree))
+        traceMessage(TraceFilename, "Warning: Unable to delete " + tree);
+    platform::removeDir(tree + DIR_END + BinDir);
+    platform::removeDir(tree);
 }
 
 void Install::cleanUpErrorsLog()
@@ -167,12 +168,19 @@ void Install::cleanUpLogFiles()
     getStartDir(startDir);
     std::string currentDir;
     getCurrentDir(currentDir);
-    if (!fexists(startDir) || equalsIgnoringCase(startDir, currentDir))
+    // Without a start directory the working directory stays, and the logs with it.
+    if (startDir.empty() || equalsIgnoringCase(startDir, currentDir))
         return;
+    // A start directory that is gone counts as write-protected: the working directory is removed
+    // after the run, so the logs must be saved somewhere the user can find them.
     std::string target = startDir;
-    if (startDir.empty() || isDirWriteProtected(startDir)) {
+    if (!fexists(startDir) || isDirWriteProtected(startDir)) {
         if (!homeDirectory.empty() && !isDirWriteProtected(homeDirectory))
             target = homeDirectory;
+        else if (!fexists(startDir)) {
+            traceMessage(TraceFilename, "no directory to save the log files in", startDir);
+            return;
+        }
     }
     traceMessage(TraceFilename, "copying log files to", target);
     _cleanUpLogFiles(target);

@@ -104,15 +104,21 @@ INSTANTIATE_TEST_SUITE_P(Cases, CleanUpJvmDirTest,
                                          JvmDirCase{"empty", "", false, false}),
                          [](const testing::TestParamInfo<JvmDirCase>& info) { return std::string(info.param.name); });
 
-TEST(CleanUp, RefusesToDeleteTheWorkingDirectoryOrARoot)
+// The clean-up asks the guard: a protected directory of the test's own tree is found intact.
+// Everything named lies inside that tree, so even a broken guard deletes nothing else.
+TEST(CleanUp, KeepsTheStartAndWorkingDirectories)
 {
-    TempDir dir(true);
-    dir.write("payload.txt", "keep");
-    for (std::string target : {propertiesPath(dir.path()), propertiesPath(dir.path().parent_path()),
-                               propertiesPath(dir.path().root_path()), std::string("."), std::string("")}) {
-        dir.write("native.properties", "nativeJvmHomeDir=" + target + "\nnativeJvmInstalledInTemp=true\n");
+    TempDir tree(true);
+    tree.write("start/keep.txt", "keep");
+    tree.write("work/payload.txt", "keep");
+    fs::current_path(tree.path() / "work");
+    tree.write("work/startdir.txt", (tree.path() / "start").string() + "\n");
+    for (const fs::path& target : {tree.path() / "start", tree.path(), tree.path() / "work"}) {
+        tree.write("work/native.properties",
+                   "nativeJvmHomeDir=" + propertiesPath(target) + "\nnativeJvmInstalledInTemp=true\n");
         Install().cleanUpJvmDir();
-        ASSERT_EQ(readFile("payload.txt"), "keep") << target;
+        ASSERT_EQ(readFile(tree.path() / "start" / "keep.txt"), "keep") << target;
+        ASSERT_EQ(readFile(tree.path() / "work" / "payload.txt"), "keep") << target;
     }
 }
 
@@ -149,6 +155,20 @@ TEST(CleanUp, LogsAreAppendedInTheStartDirectory)
     work.write("qbxpand.log", "expanded\n");
     run.cleanUpLogFiles();
     EXPECT_EQ(readFile(start.path() / "qbxpand.log"), "expanded\n");
+}
+
+TEST(CleanUp, LogsGoToTheWindowsDirectoryWhenTheStartDirectoryIsGone)
+{
+    TempDir windows;
+    TempDir work(true);
+    work.write("startdir.txt", (windows.path() / "gone").string() + "\n");
+    work.write("errors.log", "failure\n");
+    work.write("jinstall.log", "");
+    Install run;
+    run.homeDirectory = windows.str();
+    run.cleanUpLogFiles();
+    EXPECT_EQ(readFile(windows.path() / "errors.log"), "failure\n");
+    EXPECT_NE(readFile(windows.path() / "jinstall.log").find("copying log files to"), std::string::npos);
 }
 
 TEST(CleanUp, NothingIsSavedWhenStartedInTheWorkingDirectory)

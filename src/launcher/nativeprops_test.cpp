@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/safedelete.h"
-
 namespace {
 
 TEST(NativeProperties, LinesForFoundAndInstalledJvms)
@@ -53,48 +51,6 @@ TEST(NativeProperties, ConfigureRegistryValues)
         EXPECT_EQ(record.configureRegistry, c.configure) << c.line;
     }
     EXPECT_TRUE(TempJvmRecord{}.configureRegistry);
-}
-
-TEST(SafeDelete, RefusesRootsAndTheRunsOwnDirectories)
-{
-    const std::string cwd = "C:\\Users\\me\\AppData\\Local\\Temp\\qbx1";
-    const std::vector<std::string> kept{cwd, "C:\\Users\\me\\Downloads", "C:\\Windows", "C:\\Program Files"};
-    struct Case {
-        const char* dir;
-        bool safe;
-    } cases[] = {
-        {"C:\\Users\\me\\AppData\\Local\\Temp\\qbx1\\jre", true},
-        {"jre", true},
-        {"C:\\Temp\\jvm6", true},
-        {"C:\\Program Files\\Java\\jre-temp", true},
-        {"", false},
-        {"C:", false},
-        {"C:\\", false},
-        {"c:/", false},
-        {"\\", false},
-        {"/", false},
-        {"\\\\server\\share", false},
-        {"C:\\Users\\me\\AppData\\Local\\Temp\\QBX1", false},
-        {"C:\\Users\\me\\AppData\\Local\\Temp\\qbx1\\", false},
-        {"C:\\Users", false},
-        {".", false},
-        {"jre\\..\\..", false},
-        {"C:\\Users\\me\\Downloads", false},
-        {"c:\\windows", false},
-        {"C:\\Program Files", false},
-        {"C:\\Program Files\\..\\Windows\\System32\\..", false},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(isSafeToDeleteTree(c.dir, cwd, kept), c.safe) << c.dir;
-}
-
-TEST(SafeDelete, LinuxPathsToo)
-{
-    const std::vector<std::string> kept{"/tmp/work", "/home/me"};
-    EXPECT_TRUE(isSafeToDeleteTree("/tmp/work/jre", "/tmp/work", kept));
-    EXPECT_FALSE(isSafeToDeleteTree("/tmp", "/tmp/work", kept));
-    EXPECT_FALSE(isSafeToDeleteTree("/home", "/tmp/work", kept));
-    EXPECT_FALSE(isSafeToDeleteTree("/", "/tmp/work", kept));
 }
 
 } // namespace

@@ -1,87 +1,96 @@
 #include "launcher/safedelete.h"
 
-#include "exec/strutil.h"
+#include "platform/files.h"
+#include "platform/pathidentity.h"
 
 namespace {
 
-bool isAbsolute(const std::string& path)
+bool isSeparator(char c)
 {
-    return (path.size() >= 2 && path[1] == ':') || (!path.empty() && (path[0] == '\\' || path[0] == '/'));
+    return c == '\\' || c == '/';
 }
 
-// A drive ("c:") or a share ("\\server\share") is the root a path hangs from.
-bool isRootOnly(const std::string& comparable)
+// Identities of the directory and of every parent up to its root. A protected directory that
+// does not exist (yet) still protects its existing parents.
+void addIdentityChain(const std::string& dir, std::vector<platform::FileIdentity>& chain)
 {
-    if (comparable.empty())
-        return true;
-    if (comparable.size() == 2 && comparable[1] == ':')
-        return true;
-    if (beginsWith(comparable, "\\\\")) {
-        auto share = comparable.find('\\', 2);
-        return share == std::string::npos || comparable.find('\\', share + 1) == std::string::npos;
+    std::string current = dir;
+    std::string resolved;
+    while (!platform::resolvePath(current, resolved)) {
+        std::string parent = parentPath(current);
+        if (parent == current)
+            return;
+        current = parent;
     }
-    return false;
+    for (;;) {
+        platform::FileIdentity identity;
+        if (platform::fileIdentity(resolved, identity))
+            chain.push_back(identity);
+        std::string parent = parentPath(resolved);
+        if (parent == resolved)
+            return;
+        resolved = parent;
+    }
 }
 
 } // namespace
 
-std::string comparablePath(const std::string& dir, const std::string& currentDir)
+bool isRootPath(const std::string& path)
 {
-    std::string path = isAbsolute(dir) ? dir : currentDir + "\\" + dir;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    path = toLower(path);
-    std::string prefix;
-    std::string::size_type start = 0;
-    if (beginsWith(path, "\\\\")) {
-        prefix = "\\\\";
-        start = 2;
-    } else if (path.size() >= 2 && path[1] == ':') {
-        prefix = path.substr(0, 2);
-        start = 2;
+    std::string text = path;
+    while (text.size() > 1 && isSeparator(text.back()))
+        text.pop_back();
+    if (text.empty() || (text.size() == 1 && isSeparator(text[0])))
+        return true;
+    if (text.size() == 2 && text[1] == ':')
+        return true;
+    if (text.size() > 2 && isSeparator(text[0]) && isSeparator(text[1])) {
+        // "\\server\share": a share hangs from its server like a drive.
+        auto share = text.find_first_of("\\/", 2);
+        return share == std::string::npos || text.find_first_of("\\/", share + 1) == std::string::npos;
     }
-    std::vector<std::string> parts;
-    while (start <= path.size()) {
-        auto end = path.find('\\', start);
-        if (end == std::string::npos)
-            end = path.size();
-        std::string part = path.substr(start, end - start);
-        start = end + 1;
-        if (part.empty() || part == ".")
-            continue;
-        if (part == "..") {
-            if (!parts.empty())
-                parts.pop_back();
-            continue;
-        }
-        parts.push_back(part);
-    }
-    std::string result = prefix == "\\\\" ? "" : prefix;
-    for (size_t i = 0; i < parts.size(); ++i) {
-        if (i > 0 || prefix != "\\\\")
-            result += "\\";
-        else
-            result += "\\\\";
-        result += parts[i];
-    }
-    return result;
+    return false;
 }
 
-bool isSafeToDeleteTree(const std::string& dir, const std::string& currentDir,
-                        const std::vector<std::string>& protectedDirs)
+std::string parentPath(const std::string& path)
 {
-    if (dir.empty())
+    if (isRootPath(path))
+        return path;
+    std::string text = path;
+    while (text.size() > 1 && isSeparator(text.back()))
+        text.pop_back();
+    auto last = text.find_last_of("\\/");
+    if (last == std::string::npos)
+        return path;
+    // The root keeps its separator: the parent of "C:\a" is "C:\", of "/a" is "/".
+    bool rootFollows = last == 0 || (last == 2 && text[1] == ':');
+    return text.substr(0, rootFollows ? last + 1 : last);
+}
+
+bool isSafeToDeleteTree(const std::string& dir, const std::vector<std::string>& protectedDirs,
+                        std::string& resolved)
+{
+    resolved.clear();
+    std::string target;
+    platform::FileIdentity targetIdentity;
+    platform::FileStatus status;
+    if (dir.empty() || !platform::resolvePath(dir, target) || isRootPath(target) ||
+        !platform::fileIdentity(target, targetIdentity))
         return false;
-    std::string target = comparablePath(dir, currentDir);
-    if (isRootOnly(target))
+    // The tree is deleted under its resolved name; a link named in place of the tree would
+    // make that its target, which was never meant.
+    std::string named = dir;
+    while (named.size() > 1 && isSeparator(named.back()))
+        named.pop_back();
+    if (platform::stat(named, status) && status.isLink)
         return false;
-    for (const std::string& kept : protectedDirs) {
-        if (kept.empty())
-            continue;
-        std::string other = comparablePath(kept, currentDir);
-        if (other == target || beginsWith(other, target + "\\"))
+    std::vector<platform::FileIdentity> kept;
+    for (const std::string& protectedDir : protectedDirs)
+        if (!protectedDir.empty())
+            addIdentityChain(protectedDir, kept);
+    for (const platform::FileIdentity& identity : kept)
+        if (identity == targetIdentity)
             return false;
-    }
+    resolved = target;
     return true;
 }

@@ -4,11 +4,16 @@
 #include <string>
 #include <vector>
 
-/// The directory in a comparable form: absolute (relative names against currentDir), lower
-/// case, backslashes, no "." or ".." parts, no trailing backslash ("" for a root).
-std::string comparablePath(const std::string& dir, const std::string& currentDir);
+/// true when the path names a root: a drive ("C:", "C:\"), a share ("\\server\share") or "/".
+bool isRootPath(const std::string& path);
 
-/// true when deleting dir cannot hit a root, nor any protected directory or one of its
-/// parents (the working, start, Windows and Program Files directories).
-bool isSafeToDeleteTree(const std::string& dir, const std::string& currentDir,
-                        const std::vector<std::string>& protectedDirs);
+/// The path without its last component ("C:\a\b" gives "C:\a", "C:\a" gives "C:\"); the path
+/// itself when it has no parent.
+std::string parentPath(const std::string& path);
+
+/// true and in resolved the tree to delete, when dir exists, is no root nor a link, and is neither one of
+/// the protected directories nor one of their parents. The decision is taken on what the system
+/// says the paths are (resolved names and the identity of each directory), never on their
+/// spelling; a path the system cannot resolve is refused.
+bool isSafeToDeleteTree(const std::string& dir, const std::vector<std::string>& protectedDirs,
+                        std::string& resolved);

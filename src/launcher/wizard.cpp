@@ -66,13 +66,16 @@ bool Install::_runInstaller(const std::vector<std::string>& arguments)
     // The status window goes away while the wizard shows its own.
     if (!showDialogFilename.empty())
         platform::removeFile(showDialogFilename);
-    if (!exec.spawnAndWait(program, arguments, errorText)) {
+    int exitCode = 0;
+    if (!exec.spawnAndWait(program, arguments, errorText, exitCode)) {
         logAndTraceMessage(ErrorsFilename, TraceFilename, "Unable to start ",
                            program + " " + ExecCommand::argsString(arguments));
         logAndTraceMessage(ErrorsFilename, TraceFilename, "Error running JVM installer: " + errorText, false);
         return false;
     }
     traceMessage(TraceFilename, "java wizard spawned without reported errors");
+    // Only traced: whether the wizard really ran is told by its handshake file.
+    traceMessage(TraceFilename, "java wizard exit code", exitCode);
     if (fexists(WizardStartedFilename)) {
         platform::removeFile(WizardStartedFilename);
         traceMessage(TraceFilename, "Java wizard launched successfully");

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "exec/quoting.h"
 #include "launcher/provision.h"
 
 namespace {
@@ -45,24 +44,6 @@ TEST(WizardArguments, SameVectorOnEveryStart)
     WizardCommand command{"java.exe", "-a -b", "-cp", "x y", "Main", true, false, "d e"};
     EXPECT_EQ(wizardArguments(command), wizardArguments(command));
     EXPECT_EQ(command.loaderClasspath, "x y");
-}
-
-TEST(QuoteArgument, QuotesOnlyTextWithBlanks)
-{
-    struct Case {
-        const char* text;
-        const char* quoted;
-    } cases[] = {
-        {"plain", "plain"},
-        {"", ""},
-        {"a b", "\"a b\""},
-        {"tab\there", "\"tab\there\""},
-        {"C:\\dir with blank\\", "\"C:\\dir with blank\\\\\""},
-        {"\"already quoted\"", "\"\"already quoted\"\""},
-        {"\"C:\\p.txt\"", "\"C:\\p.txt\""},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(quoteArgument(c.text), c.quoted) << c.text;
 }
 
 TEST(VersionDescription, NamesWhatIsWanted)

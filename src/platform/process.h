@@ -11,7 +11,9 @@ enum SpawnError { SpawnNoEntry = 2, SpawnTooBig = 7, SpawnNotExecutable = 8, Spa
 
 /// Starts program with the argument vector (args[0] is the program's name) and waits for it.
 /// The elements are joined by blanks into the child's command line without added quotes,
-/// as msvcrt's _spawnv does. Returns the exit code, or -1 with errorNumber set.
+/// as msvcrt's _spawnv does. Returns the exit code with errorNumber 0, or -1 with errorNumber
+/// set when the program could not be started or waited for: a child that ends with exit code -1
+/// is told from a failed start only by errorNumber.
 int spawnWait(const std::string& program, const std::vector<std::string>& args, int& errorNumber);
 /// true when the program was started; it is not waited for and outlives us.
 bool spawnNoWait(const std::string& program, const std::vector<std::string>& args);

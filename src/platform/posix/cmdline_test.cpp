@@ -1,5 +1,7 @@
 #include "platform/posix/cmdline.h"
 
+#include "exec/quoting.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -47,4 +49,26 @@ TEST(WindowsArgv, ParsesAsTheRuntimeLibraryDoes)
     };
     for (const auto& c : cases)
         EXPECT_EQ(platform::windowsArgv(c.line), c.expected) << c.line;
+}
+
+// What a child receives of an argument the launcher quotes: the class path, the details and the
+// clean-up program's directory each arrive as one argument, also when their writer quoted them.
+TEST(WindowsArgv, QuotedArgumentsArriveWhole)
+{
+    struct Case {
+        std::string text;
+        std::string received;
+    };
+    const std::vector<Case> cases = {
+        {"plain", "plain"},
+        {"C:\\My Apps\\install.jar", "C:\\My Apps\\install.jar"},
+        {"tab\there", "tab\there"},
+        {"C:\\dir with blank\\", "C:\\dir with blank\\"},
+        {".;\"C:\\My Lib\\x.jar\"", ".;C:\\My Lib\\x.jar"},
+        {"\"C:\\Users\\John Doe\\p.txt\"", "C:\\Users\\John Doe\\p.txt"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(platform::windowsArgv("java " + quoteArgument(c.text) + " Main"),
+                  (std::vector<std::string>{"java", c.received, "Main"}))
+            << c.text;
 }

@@ -60,6 +60,7 @@ int start(const std::string& program, const std::vector<std::string>& args, pid_
 
 int spawnWait(const std::string& program, const std::vector<std::string>& args, int& errorNumber)
 {
+    errorNumber = 0;
     pid_t pid = 0;
     int error = start(program, args, pid);
     if (error != 0) {

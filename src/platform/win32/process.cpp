@@ -27,10 +27,8 @@ int spawnWait(const std::string& program, const std::vector<std::string>& args, 
     std::vector<const char*> vector = argumentVector(args);
     errno = 0;
     intptr_t result = _spawnv(_P_WAIT, program.c_str(), vector.data());
-    if (result == -1) {
-        errorNumber = errno;
-        return -1;
-    }
+    // A child's exit code -1 comes back as -1 too, with errno untouched.
+    errorNumber = result == -1 ? errno : 0;
     return static_cast<int>(result);
 }
 

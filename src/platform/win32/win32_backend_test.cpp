@@ -12,6 +12,9 @@
 #include <thread>
 #include <vector>
 
+#include "exec/execcmd.h"
+#include "launcher/safedelete.h"
+#include "platform/pathidentity.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/process.h"
@@ -264,11 +267,18 @@ TEST(Win32Files, TextModeStoresCarriageReturnLineFeed)
 
 TEST(Win32Process, SpawnWaitPassesExitCodesThrough)
 {
-    for (int code : {0, 1, 7, 255}) {
-        int errorNumber = 0;
+    for (int code : {0, 1, 7, 255, -1}) {
+        int errorNumber = 99;
         std::vector<std::string> args = {"cmd", "/c", "exit", std::to_string(code)};
         EXPECT_EQ(platform::spawnWait(systemProgram("cmd.exe"), args, errorNumber), code) << code;
+        EXPECT_EQ(errorNumber, 0) << code;
     }
+    // A child that ends with -1 has still been started and waited for.
+    ExecCommand exec;
+    std::string errorText;
+    int exitCode = 0;
+    EXPECT_TRUE(exec.spawnAndWait(systemProgram("cmd.exe"), {"cmd", "/c", "exit", "-1"}, errorText, exitCode));
+    EXPECT_EQ(exitCode, -1);
 }
 
 TEST(Win32Process, SpawnWaitOfMissingProgramGivesNoEntry)
@@ -494,3 +504,34 @@ TEST_F(Win32Ui, JapaneseFontStepLeavesTheDeviceContextAsItWas)
         ReleaseDC(static_cast<HWND>(window), context);
     }
 }
+
+namespace {
+
+// The delete guard sees through the spellings that only Windows has: a junction on the way and
+// a short name. Only the guard is asked; nothing is deleted.
+TEST(Win32SafeDelete, JunctionsAndShortNamesAreSeenThrough)
+{
+    TempDir dir;
+    dir.write("tree\\Protected Work\\keep.txt", "keep");
+    std::string work = dir.str() + "\\tree\\Protected Work";
+    std::vector<std::string> kept{work};
+    std::string resolved;
+    char shortName[MAX_PATH] = {};
+    DWORD length = GetShortPathNameA(work.c_str(), shortName, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) {
+        EXPECT_FALSE(isSafeToDeleteTree(shortName, kept, resolved)) << shortName;
+    }
+    // A junction beside the tree, not inside it, so that no walk of the test's tree loops.
+    std::string junction = dir.str() + "\\j";
+    LinkKind kind = makeLink(junction, dir.str() + "\\tree", true);
+    ASSERT_NE(kind, LinkKind::None);
+    EXPECT_FALSE(isSafeToDeleteTree(junction + "\\Protected Work", kept, resolved));
+    EXPECT_FALSE(isSafeToDeleteTree(junction, kept, resolved));
+    // Wine removes the target of a Unix link, so that link goes from the Unix side.
+    if (kind == LinkKind::WineUnix)
+        runWineUnix("/bin/rm", "-f", {junction});
+    else
+        platform::removeDir(junction);
+}
+
+} // namespace

@@ -1,0 +1,93 @@
+#include "launcher/safedelete.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/files.h"
+#include "testing/tempdir.h"
+
+namespace fs = std::filesystem;
+using testing_support::TempDir;
+
+namespace {
+
+TEST(SafeDelete, RootsAndParents)
+{
+    struct Case {
+        const char* path;
+        bool root;
+        const char* parent;
+    } cases[] = {
+        {"C:", true, "C:"},          {"C:\\", true, "C:\\"},       {"/", true, "/"},
+        {"\\\\srv\\share", true, "\\\\srv\\share"},                 {"\\\\srv\\share\\x", false, "\\\\srv\\share"},
+        {"C:\\a", false, "C:\\"},    {"C:\\a\\b\\", false, "C:\\a"}, {"/a", false, "/"},
+        {"/a/b", false, "/a"},       {"jre", false, "jre"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(isRootPath(c.path), c.root) << c.path;
+        EXPECT_EQ(parentPath(c.path), c.parent) << c.path;
+    }
+}
+
+// Every spelling of a protected directory or of one of its parents is refused. Only the guard
+// is asked: nothing here deletes, so a broken guard cannot reach beyond the test's tree.
+TEST(SafeDelete, DecidesOnWhatThePathsAre)
+{
+    TempDir tree(true); // the directory it left is entered again at its end
+    fs::create_directories(tree.path() / "work" / "jre" / "bin");
+    fs::create_directories(tree.path() / "start");
+    fs::create_directories(tree.path() / "other");
+    std::string top = tree.str();
+    std::string work = (tree.path() / "work").string();
+    fs::current_path(tree.path() / "work");
+    std::string cwd;
+    platform::getCwd(cwd);
+    std::vector<std::string> kept{work, (tree.path() / "start").string(), (tree.path() / "missing" / "x").string()};
+
+    struct Case {
+        std::string dir;
+        bool safe;
+    };
+    std::vector<Case> cases{
+        {"jre", true},
+        {work + "/jre/", true},
+        {"jre/bin/..", true},
+        {"", false},
+        {".", false},
+        {"..", false},
+        {"jre/../../start", false},
+        {top, false},
+        {top + "/missing", false}, // cannot be resolved
+        {work + "/../work/./", false},
+        {"/", false},
+    };
+    std::error_code linkError;
+    fs::create_directory_symlink(tree.path(), tree.path() / "work" / "link", linkError);
+    if (!linkError)
+        fs::create_directory_symlink(tree.path() / "other", tree.path() / "work" / "other", linkError);
+    if (!linkError) {
+        cases.push_back({"link/start", false}); // through a link to a parent
+        cases.push_back({"other", false});      // a link in place of a tree
+        cases.push_back({"link/other", true});
+    }
+    if (cwd.size() > 2 && cwd[1] == ':') {
+        std::string drive = cwd.substr(0, 2);
+        cases.push_back({drive + "..\\start", false}); // against the drive's current directory
+        cases.push_back({drive + "jre", true});
+        cases.push_back({work + ".", false});          // trailing dot
+        cases.push_back({work + " ", false});          // trailing blank
+        cases.push_back({"\\\\?\\" + work, false});
+        cases.push_back({drive + "\\", false});
+    }
+    for (const Case& c : cases) {
+        std::string resolved;
+        EXPECT_EQ(isSafeToDeleteTree(c.dir, kept, resolved), c.safe) << c.dir;
+        EXPECT_EQ(resolved.empty(), !c.safe) << c.dir;
+    }
+    std::string resolved;
+    ASSERT_TRUE(isSafeToDeleteTree("jre\\bin\\..", kept, resolved));
+    EXPECT_TRUE(fs::equivalent(resolved, tree.path() / "work" / "jre"));
+}
+
+} // namespace
