@@ -204,7 +204,7 @@ bool Security::addDirectories(const std::string& base, std::string& directories)
 {
     std::string path = base;
     std::size_t start = 0;
-    while (start <= directories.size() && path.size() <= MaxPathLength) {
+    while (start < directories.size() && path.size() <= MaxPathLength) {
         std::size_t end = directories.find('/', start);
         if (end == std::string::npos)
             end = directories.size();

@@ -10,7 +10,6 @@
 namespace {
 
 using testing_support::readFile;
-namespace fs = std::filesystem;
 
 // Working directory (current, tracing on) with the source files, a JVM home and a home directory.
 struct SecurityTree {
@@ -86,7 +85,6 @@ TEST(Security, DestinationFormsGiveSourceAndDestination)
 
 TEST(Security, InstallsPoliciesAndTheKeystoreAlsoIntoTheLoginNamesProfile)
 {
-    // Both names, and the profile that gets a copy ("": no login name).
     const struct { const char *userName, *defaultUserName, *profile; } cases[] = {
         {"bob", "alice", "bob"}, {"", "alice", "alice"}, {"", "", ""}};
     for (const auto& c : cases) {
@@ -100,7 +98,7 @@ TEST(Security, InstallsPoliciesAndTheKeystoreAlsoIntoTheLoginNamesProfile)
         install.homeDirectory = t.home;
         EXPECT_TRUE(install.addSecurity(false));
         EXPECT_EQ(readFile(t.dir.path() / "jvm/lib/security/java.policy"), "java.policy");
-        EXPECT_FALSE(fs::exists(t.dir.path() / "jvm/lib/security/missing.policy"));
+        EXPECT_EQ(readFile(t.dir.path() / "jvm/lib/security/missing.policy"), "");
         EXPECT_EQ(readFile(t.dir.path() / "home/.keystore"), ".keystore");
         EXPECT_EQ(readFile(t.dir.path() / "home/profiles" / c.profile / ".keystore"), *c.profile ? ".keystore" : "");
         EXPECT_EQ(t.traced("unable to find login name in registry"), *c.profile ? 0u : 2u) << c.profile;
@@ -113,10 +111,12 @@ TEST(Security, KeystoreFollowsTheJvmsIdentityDatabaseLine)
     // The rest of an over-long line is never read as a line of its own.
     t.dir.write("jvm/lib/security/java.security", "#" + std::string(1998, 'x') + "identity.database=wrong\n" +
                                                       "identity.database=.//ids///identitydb.obj \r\n");
-    EXPECT_TRUE(Security().addSecurity("", "", "${user.home}/.keystore", t.jvm, t.home, false));
+    // Without a home directory "${user.home}" names no place.
+    EXPECT_TRUE(Security().addSecurity("${user.home}/java.policy", "", "${java.home}/.keystore", t.jvm, "", false));
+    EXPECT_EQ(t.traced("unable to get destination"), 1u);
     EXPECT_EQ(readFile(t.dir.path() / "ids/identitydb.obj"), ".keystore");
-    EXPECT_FALSE(fs::exists(t.dir.path() / "wrong"));
-    EXPECT_FALSE(fs::exists(t.dir.path() / "home/.keystore"));
+    EXPECT_EQ(readFile(t.dir.path() / "wrong"), "");
+    EXPECT_EQ(readFile(t.dir.path() / "jvm/.keystore"), "");
 }
 
 TEST(Security, ReplacingBacksUpWithoutOverwritingEarlierBackupsAndRecordsIt)
