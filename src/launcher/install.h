@@ -51,6 +51,9 @@ public:
     // Provisioning of a missing JVM.
     /// true when a JVM was provided; else errorMessage and errorDetails say why.
     bool installTheJvm();
+    /// Installs the control file's security files into the JVM in javaHomeDir; replace backs up
+    /// and replaces existing files. Always true: a missing security file does not stop the run.
+    bool addSecurity(bool replace);
 
     // Clean-up.
     void cleanUp(bool ok);
