@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "control/extsearchkey.h"
 #include "control/linereader.h"
 #include "exec/fexists.h"
 #include "platform/files.h"
@@ -69,6 +70,7 @@ const std::array<ControlKey, ControlKeyCount> Keys{{
     {IdentityDbField, &ControlValues::keystoreFilename, 5001},
     {AppletUrlField, &ControlValues::appletUrl, 5000},
     {SearchForJvmField, &ControlValues::searchForJvm, 100},
+    {ExtendedJvmSearchField, &ControlValues::extendedJvmSearch, 100},
 }};
 
 void emptyValues(ControlValues& values)

@@ -5,8 +5,13 @@
 #include <fstream>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
+
+#include "platform/process.h"
+#include "platform/registry.h"
+#include "testing/tempdir.h"
 
 namespace testing_support {
 
@@ -57,6 +62,83 @@ inline void installTestJvmClass(const std::filesystem::path& dir)
 {
     std::filesystem::copy_file(std::filesystem::path(TestPayloadDir) / "TestJvm.class", dir / "TestJvm.class");
 }
+
+// Keys of HKEY_LOCAL_MACHINE, emptied for one test. Natively the registry is a file of the
+// test's own (QBX_REGISTRY); on Windows (under Wine, in the build's own prefix) it is the real
+// one: each root is exported first, deleted, and imported again afterwards.
+class MachineKeys {
+public:
+    MachineKeys(const TempDir& dir, std::vector<std::string> rootKeys) : roots(std::move(rootKeys)), base(dir.str())
+    {
+        hadVariable = platform::getEnv(RegistryVariable, previousValue);
+        const std::string file = (dir.path() / "registry.reg").string();
+        dir.write("registry.reg", "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\QuillboxRegistryProbe]\r\n\r\n");
+        platform::putEnv(std::string(RegistryVariable) + "=" + file);
+        platform::RegKey probe;
+        standIn = platform::regOpenKey(platform::RegRoot::LocalMachine, "SOFTWARE\\QuillboxRegistryProbe",
+                                       platform::RegAccess::Read, probe);
+        if (standIn) {
+            platform::regCloseKey(probe);
+            return;
+        }
+        cleared = true;
+        for (std::size_t i = 0; i < roots.size(); ++i) {
+            saved.push_back(reg({"export", "HKLM\\" + roots[i], backupFile(i), "/y"}) == 0);
+            reg({"delete", "HKLM\\" + roots[i], "/f"});
+            platform::RegKey gone;
+            cleared = cleared && !platform::regOpenKey(platform::RegRoot::LocalMachine, roots[i],
+                                                       platform::RegAccess::Read, gone);
+        }
+    }
+    ~MachineKeys()
+    {
+        for (std::size_t i = 0; !standIn && i < roots.size(); ++i) {
+            reg({"delete", "HKLM\\" + roots[i], "/f"});
+            if (saved[i])
+                reg({"import", backupFile(i)});
+        }
+        platform::putEnv(std::string(RegistryVariable) + "=" + (hadVariable ? previousValue : ""));
+    }
+    MachineKeys(const MachineKeys&) = delete;
+    MachineKeys& operator=(const MachineKeys&) = delete;
+
+    /// true when the keys are ours to fill.
+    bool ready() const { return standIn || cleared; }
+
+    /// Creates the key (under HKEY_LOCAL_MACHINE) and stores the text value, unless name is empty.
+    void set(const std::string& key, const std::string& name, const std::string& value)
+    {
+        platform::RegKey handle;
+        ASSERT_TRUE(platform::regCreateKey(platform::RegRoot::LocalMachine, key, handle)) << key;
+        if (!name.empty()) {
+            EXPECT_TRUE(platform::regSetString(handle, name, value)) << key << " " << name;
+        }
+        platform::regCloseKey(handle);
+    }
+
+private:
+    static constexpr const char* RegistryVariable = "QBX_REGISTRY";
+
+    std::string backupFile(std::size_t index) const { return base + "\\backup" + std::to_string(index) + ".reg"; }
+
+    static int reg(std::vector<std::string> args)
+    {
+        std::string systemRoot;
+        if (!platform::getEnv("SystemRoot", systemRoot))
+            return -1;
+        args.insert(args.begin(), "reg.exe");
+        int errorNumber = 0;
+        return platform::spawnWait(systemRoot + "\\system32\\reg.exe", args, errorNumber);
+    }
+
+    std::vector<std::string> roots;
+    std::string base;
+    std::vector<bool> saved;
+    std::string previousValue;
+    bool hadVariable = false;
+    bool standIn = false;
+    bool cleared = false;
+};
 
 } // namespace testing_support
 

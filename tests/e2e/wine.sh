@@ -30,7 +30,9 @@ printf '%s\r\n' "$(winpath "$START")" > "$WORK/startdir.txt"
 
 reg() { "$RUN" reg "$@" > /dev/null 2>&1; }
 reset_registry() {
-  reg delete 'HKLM\SOFTWARE\JavaSoft' /f
+  for root in JavaSoft 'Eclipse Adoptium' 'Microsoft\JDK' 'Azul Systems' Semeru BellSoft; do
+    reg delete "HKLM\SOFTWARE\$root" /f
+  done
   reg delete 'HKCU\Control Panel\International' /v LocaleNameOverride /f
 }
 register_jvm() {
@@ -38,6 +40,16 @@ register_jvm() {
   local key='HKLM\SOFTWARE\JavaSoft\Java Runtime Environment\17.0'
   reg add "$key" /v JavaHome /d "$(winpath "$JVM")" /f
   reg add "$key" /v MicroVersion /d 15 /f
+}
+
+expect_extended_found() { # trace label of the source: only the extended search can find the JVM
+  : > "$WORK/jinstall.log"
+  run_raw "-q "
+  expect_grep "$START/jinstall.log" "Java Plugin registry entry had correct jvm info: false"
+  expect_grep "$START/jinstall.log" "testing jvm from $1"
+  expect_grep "$START/jinstall.log" "Found correct version of JVM: $(winpath "$JVM")\\bin\\java.exe"
+  expect_grep "$START/wizard.log" "nativeJvmHomeDir = Z:$JVM"
+  expect_grep "$START/wizard.log" "started properly"
 }
 
 run_raw() { # exact command line after the program name; runs installer.exe from the working dir
@@ -128,6 +140,31 @@ nojvm)
   reset_registry
   run_raw "-q "
   expect_grep "$START/errors.log" "The correct version of the JRE was not found on your system."
+  expect_grep "$START/errors.log" "You need version 11 or a later version, x64 memory model."
+  expect_no_file "$START/wizard.log"
+  ;;
+javasoft-jdk)
+  reset_registry
+  reg add 'HKLM\SOFTWARE\JavaSoft\JDK\17' /v JavaHome /d "$(winpath "$JVM")" /f
+  expect_extended_found 'HKLM\SOFTWARE\JavaSoft\JDK\17 JavaHome:'
+  ;;
+adoptium)
+  reset_registry
+  reg add 'HKLM\SOFTWARE\Eclipse Adoptium\JDK\17.0.8.101\hotspot\MSI' /v Path /d "$(winpath "$JVM")\\" /f
+  expect_extended_found 'HKLM\SOFTWARE\Eclipse Adoptium\JDK\17.0.8.101\hotspot\MSI Path:'
+  ;;
+javahome)
+  reset_registry
+  export JAVA_HOME=$(winpath "$JVM")
+  expect_extended_found 'JAVA_HOME:'
+  ;;
+extended-off)
+  reset_registry
+  reg add 'HKLM\SOFTWARE\JavaSoft\JDK\17' /v JavaHome /d "$(winpath "$JVM")" /f
+  set_control extendedJvmSearch false
+  : > "$WORK/jinstall.log"
+  run_raw "-q "
+  expect_grep "$START/jinstall.log" "extended JVM search: false"
   expect_grep "$START/errors.log" "You need version 11 or a later version, x64 memory model."
   expect_no_file "$START/wizard.log"
   ;;
