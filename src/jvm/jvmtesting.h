@@ -83,8 +83,8 @@ public:
         }
         cleared = true;
         for (std::size_t i = 0; i < roots.size(); ++i) {
-            saved.push_back(reg({"export", "HKLM\\" + roots[i], backupFile(i), "/y"}) == 0);
-            reg({"delete", "HKLM\\" + roots[i], "/f"});
+            saved.push_back(reg({"export", quotedKey(i), backupFile(i), "/y"}) == 0);
+            reg({"delete", quotedKey(i), "/f"});
             platform::RegKey gone;
             cleared = cleared && !platform::regOpenKey(platform::RegRoot::LocalMachine, roots[i],
                                                        platform::RegAccess::Read, gone);
@@ -93,7 +93,7 @@ public:
     ~MachineKeys()
     {
         for (std::size_t i = 0; !standIn && i < roots.size(); ++i) {
-            reg({"delete", "HKLM\\" + roots[i], "/f"});
+            reg({"delete", quotedKey(i), "/f"});
             if (saved[i])
                 reg({"import", backupFile(i)});
         }
@@ -119,7 +119,12 @@ public:
 private:
     static constexpr const char* RegistryVariable = "QBX_REGISTRY";
 
-    std::string backupFile(std::size_t index) const { return base + "\\backup" + std::to_string(index) + ".reg"; }
+    // The child's command line is the arguments joined by blanks: quote what may hold one.
+    std::string backupFile(std::size_t index) const
+    {
+        return "\"" + base + "\\backup" + std::to_string(index) + ".reg\"";
+    }
+    std::string quotedKey(std::size_t index) const { return "\"HKLM\\" + roots[index] + "\""; }
 
     static int reg(std::vector<std::string> args)
     {

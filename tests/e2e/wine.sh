@@ -42,16 +42,6 @@ register_jvm() {
   reg add "$key" /v MicroVersion /d 15 /f
 }
 
-expect_extended_found() { # trace label of the source: only the extended search can find the JVM
-  : > "$WORK/jinstall.log"
-  run_raw "-q "
-  expect_grep "$START/jinstall.log" "Java Plugin registry entry had correct jvm info: false"
-  expect_grep "$START/jinstall.log" "testing jvm from $1"
-  expect_grep "$START/jinstall.log" "Found correct version of JVM: $(winpath "$JVM")\\bin\\java.exe"
-  expect_grep "$START/wizard.log" "nativeJvmHomeDir = Z:$JVM"
-  expect_grep "$START/wizard.log" "started properly"
-}
-
 run_raw() { # exact command line after the program name; runs installer.exe from the working dir
   printf '%s %s' "$(winpath "$BUILD/installer.exe")" "$1" > "$SCENARIO_DIR/cmdline.txt"
   (cd "$WORK" && "$RUN" "$(winpath "$BUILD/rawexec.exe")" "$(winpath "$SCENARIO_DIR/cmdline.txt")" \
@@ -136,37 +126,30 @@ properties)
   expect_grep "$START/wizard.log" "details: $START/my props.txt"
   expect_grep "$START/wizard.log" "arguments: 2"
   ;;
-nojvm)
+nojvm | extended-off)
   reset_registry
+  if [ "$SCENARIO" = extended-off ]; then # a JVM that only the switched-off search would find
+    reg add 'HKLM\SOFTWARE\JavaSoft\JDK\17' /v JavaHome /d "$(winpath "$JVM")" /f
+    set_control extendedJvmSearch false
+  fi
   run_raw "-q "
   expect_grep "$START/errors.log" "The correct version of the JRE was not found on your system."
   expect_grep "$START/errors.log" "You need version 11 or a later version, x64 memory model."
   expect_no_file "$START/wizard.log"
   ;;
-javasoft-jdk)
+javasoft-jdk | adoptium | javahome)
+  # Only the extended search can find the JVM: in the Java 9+ JavaSoft layout, Adoptium's, or JAVA_HOME.
   reset_registry
-  reg add 'HKLM\SOFTWARE\JavaSoft\JDK\17' /v JavaHome /d "$(winpath "$JVM")" /f
-  expect_extended_found 'HKLM\SOFTWARE\JavaSoft\JDK\17 JavaHome:'
-  ;;
-adoptium)
-  reset_registry
-  reg add 'HKLM\SOFTWARE\Eclipse Adoptium\JDK\17.0.8.101\hotspot\MSI' /v Path /d "$(winpath "$JVM")\\" /f
-  expect_extended_found 'HKLM\SOFTWARE\Eclipse Adoptium\JDK\17.0.8.101\hotspot\MSI Path:'
-  ;;
-javahome)
-  reset_registry
-  export JAVA_HOME=$(winpath "$JVM")
-  expect_extended_found 'JAVA_HOME:'
-  ;;
-extended-off)
-  reset_registry
-  reg add 'HKLM\SOFTWARE\JavaSoft\JDK\17' /v JavaHome /d "$(winpath "$JVM")" /f
-  set_control extendedJvmSearch false
+  case $SCENARIO in
+  javasoft-jdk) reg add 'HKLM\SOFTWARE\JavaSoft\JDK\17' /v JavaHome /d "$(winpath "$JVM")" /f ;;
+  adoptium) reg add 'HKLM\SOFTWARE\Eclipse Adoptium\JDK\17.0.8.101\hotspot\MSI' /v Path /d "$(winpath "$JVM")\\" /f ;;
+  javahome) export JAVA_HOME=$(winpath "$JVM") ;;
+  esac
   : > "$WORK/jinstall.log"
   run_raw "-q "
-  expect_grep "$START/jinstall.log" "extended JVM search: false"
-  expect_grep "$START/errors.log" "You need version 11 or a later version, x64 memory model."
-  expect_no_file "$START/wizard.log"
+  expect_grep "$START/jinstall.log" "Java Plugin registry entry had correct jvm info: false"
+  expect_grep "$START/jinstall.log" "Found correct version of JVM: $(winpath "$JVM")\\bin\\java.exe"
+  expect_grep "$START/wizard.log" "nativeJvmHomeDir = Z:$JVM"
   ;;
 dialog)
   # A visible run in French: the status dialog with its text (look at the screenshot).
