@@ -123,7 +123,7 @@ std::vector<JvmCandidate> ExtendedJvmSearch::collectCandidates(const std::string
         return compareVersions(a.version, b.version) > 0;
     });
     std::string javaHome;
-    if (platform::getEnv(JavaHomeVariable, javaHome) && !javaHome.empty()) {
+    if (platform::getEnv(JavaHomeVariable, javaHome)) {
         JvmCandidate candidate{"", "", JavaHomeVariable};
         if (_usableHome(javaHome, candidate.source, executableName, candidate.home))
             found.push_back(candidate);

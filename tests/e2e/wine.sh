@@ -31,7 +31,7 @@ printf '%s\r\n' "$(winpath "$START")" > "$WORK/startdir.txt"
 reg() { "$RUN" reg "$@" > /dev/null 2>&1; }
 reset_registry() {
   for root in JavaSoft 'Eclipse Adoptium' 'Microsoft\JDK' 'Azul Systems' Semeru BellSoft; do
-    reg delete "HKLM\SOFTWARE\$root" /f
+    reg delete 'HKLM\SOFTWARE\'"$root" /f
   done
   reg delete 'HKCU\Control Panel\International' /v LocaleNameOverride /f
 }
