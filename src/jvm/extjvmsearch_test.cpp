@@ -38,26 +38,26 @@ protected:
 TEST_F(ExtendedSearch, EachLayoutOnceByVersionThenJavaHomeWithoutGarbage)
 {
     // In the order expected, by the versions the key names suggest.
-    const char* layouts[][2] = {{"SOFTWARE\\Microsoft\\JDK\\21.0.1.12\\hotspot\\MSI", "Path"},
-                                {"SOFTWARE\\Eclipse Adoptium\\JRE\\17.0.8.101\\hotspot\\MSI", "Path"},
-                                {"SOFTWARE\\JavaSoft\\JDK\\17", "JavaHome"},
-                                {"SOFTWARE\\Semeru\\JDK\\16.0.2\\openj9\\MSI", "Path"},
-                                {"SOFTWARE\\Azul Systems\\Zulu\\zulu-11", "InstallationPath"},
-                                {"SOFTWARE\\BellSoft\\Liberica\\JDK 8", "InstallationPath"},
-                                {"SOFTWARE\\JavaSoft\\JRE\\1.19", "JavaHome"}};
+    const char* layouts[][2] = {{"Microsoft\\JDK\\21.0.1.12\\hotspot\\MSI", "Path"},
+                                {"Eclipse Adoptium\\JRE\\17.0.8.101\\hotspot\\MSI", "Path"},
+                                {"JavaSoft\\JDK\\17", "JavaHome"},
+                                {"Semeru\\JDK\\16.0.2\\openj9\\MSI", "Path"},
+                                {"Azul Systems\\Zulu\\zulu-11", "InstallationPath"},
+                                {"BellSoft\\Liberica\\JDK 8", "InstallationPath"},
+                                {"JavaSoft\\JRE\\1.19", "JavaHome"}};
     std::vector<std::string> expected;
     for (const auto& [key, value] : layouts) {
         expected.push_back(jvm("jvm" + std::to_string(expected.size())));
-        keys.set(key, value, expected.back() + "\\"); // as the Adoptium family writes it
+        keys.set(std::string("SOFTWARE\\") + key, value, expected.back() + "\\"); // as Adoptium writes it
     }
     keys.set("SOFTWARE\\JavaSoft\\JDK\\9", "JavaHome", expected[0] + "\\.\\"); // seen before
     expected.push_back(jvm("javahome"));
     platform::putEnv("JAVA_HOME=" + expected.back());
-    dir.write("file.txt", "x");
     testing_support::makeFakeJvm(dir.path() / "nojava" / "bin", {"readme.txt"});
     const std::string garbage[] = {"", "jdk", "C:jdk", expected[0] + std::string(MaxPathLength, 'x'),
-                                   (dir.path() / "file.txt").string(), (dir.path() / "nojava").string(),
-                                   (dir.path() / "gone").string(), expected[0] + "\"", expected[0] + "\t"};
+                                   (dir.path() / "nojava" / "bin" / "readme.txt").string(),
+                                   (dir.path() / "nojava").string(), (dir.path() / "gone").string(),
+                                   expected[0] + "\"", expected[0] + "\t"};
     for (std::size_t i = 0; i < std::size(garbage); ++i)
         keys.set("SOFTWARE\\Semeru\\" + std::to_string(i), "Path", garbage[i]);
 
@@ -74,7 +74,7 @@ TEST_F(ExtendedSearch, EachLayoutOnceByVersionThenJavaHomeWithoutGarbage)
         EXPECT_NE(trace.find(reason), std::string::npos) << reason << "\n" << trace;
 }
 
-TEST_F(ExtendedSearch, CandidatesAreProvenUntilOnePasses)
+TEST_F(ExtendedSearch, CandidatesAreProvenUntilOnePassesUnlessSwitchedOff)
 {
     QBX_REQUIRE_REAL_JVM();
     testing_support::installTestJvmClass(dir.path());
@@ -83,26 +83,14 @@ TEST_F(ExtendedSearch, CandidatesAreProvenUntilOnePasses)
     keys.set("SOFTWARE\\JavaSoft\\JDK\\99", "JavaHome", jvm("broken")); // first in order, but cannot run
     keys.set("SOFTWARE\\Azul Systems\\Zulu\\zulu-8", "InstallationPath", real); // only the JVM's own version counts
 
-    ExtendedJvmSearch search;
     std::string name = "java.exe", path;
-    EXPECT_FALSE(search.isJvmInstalled(false, "", "11", "", "JRE", name, path));
-    EXPECT_FALSE(search.isJvmInstalled(true, "", "11", "", "Java Plug-in", name, path));
-    EXPECT_TRUE(search.isJvmInstalled(true, "", "11", "", "JDK", name, path));
+    dir.write("qbx.control", "extendedJvmSearch=off\nextendedJvmSearch=No\n"); // the last line counts
+    EXPECT_FALSE(findExtendedJvm("", "11", "", "JRE", name, path));
+    dir.write("qbx.control", "extendedJvmSearch=no\nextendedJvmSearch=yes\n# extendedJvmSearch=false\n");
+    EXPECT_FALSE(findExtendedJvm("", "11", "", "Java Plug-in", name, path));
+    EXPECT_TRUE(findExtendedJvm("", "11", "", "JDK", name, path));
     EXPECT_EQ(path, real + "\\bin\\java.exe");
-    EXPECT_FALSE(search.isJvmInstalled(true, "", "", "1.8", "JRE", name, path));
-}
-
-TEST(ExtendedJvmSearchKey, OnUnlessTheLastLineSaysFalseOrNo)
-{
-    const std::pair<const char*, bool> cases[] = {
-        {"", true}, {"extendedJvmSearch=no\n", false}, {"extendedJvmSearch=FALSE\n", false},
-        {"extendedJvmSearch=off\n", true}, {"# extendedJvmSearch=no\n", true},
-        {"extendedJvmSearch=no\nextendedJvmSearch=yes\n", true}, {"extendedJvmSearch=yes\nextendedJvmSearch=No\n", false}};
-    for (const auto& [content, expected] : cases) {
-        TempDir dir(true);
-        dir.write("qbx.control", content);
-        EXPECT_EQ(readExtendedJvmSearch(), expected) << content;
-    }
+    EXPECT_FALSE(findExtendedJvm("", "", "1.8", "JRE", name, path));
 }
 
 } // namespace

@@ -64,11 +64,11 @@ inline void installTestJvmClass(const std::filesystem::path& dir)
 }
 
 // Keys of HKEY_LOCAL_MACHINE, emptied for one test. Natively the registry is a file of the
-// test's own (QBX_REGISTRY); on Windows (under Wine, in the build's own prefix) it is the real
-// one: each root is exported first, deleted, and imported again afterwards.
+// test's own (QBX_REGISTRY); on Windows (under Wine) it is the real one of the build's own
+// prefix, whose keys belong to the tests: the roots are deleted before and after.
 class MachineKeys {
 public:
-    MachineKeys(const TempDir& dir, std::vector<std::string> rootKeys) : roots(std::move(rootKeys)), base(dir.str())
+    MachineKeys(const TempDir& dir, std::vector<std::string> rootKeys) : roots(std::move(rootKeys))
     {
         hadVariable = platform::getEnv(RegistryVariable, previousValue);
         const std::string file = (dir.path() / "registry.reg").string();
@@ -77,33 +77,21 @@ public:
         platform::RegKey probe;
         standIn = platform::regOpenKey(platform::RegRoot::LocalMachine, "SOFTWARE\\QuillboxRegistryProbe",
                                        platform::RegAccess::Read, probe);
-        if (standIn) {
+        if (standIn)
             platform::regCloseKey(probe);
-            return;
-        }
-        cleared = true;
-        for (std::size_t i = 0; i < roots.size(); ++i) {
-            saved.push_back(reg({"export", quotedKey(i), backupFile(i), "/y"}) == 0);
-            reg({"delete", quotedKey(i), "/f"});
-            platform::RegKey gone;
-            cleared = cleared && !platform::regOpenKey(platform::RegRoot::LocalMachine, roots[i],
-                                                       platform::RegAccess::Read, gone);
-        }
+        cleared = standIn || clear();
     }
     ~MachineKeys()
     {
-        for (std::size_t i = 0; !standIn && i < roots.size(); ++i) {
-            reg({"delete", quotedKey(i), "/f"});
-            if (saved[i])
-                reg({"import", backupFile(i)});
-        }
+        if (!standIn)
+            clear();
         platform::putEnv(std::string(RegistryVariable) + "=" + (hadVariable ? previousValue : ""));
     }
     MachineKeys(const MachineKeys&) = delete;
     MachineKeys& operator=(const MachineKeys&) = delete;
 
     /// true when the keys are ours to fill.
-    bool ready() const { return standIn || cleared; }
+    bool ready() const { return cleared; }
 
     /// Creates the key (under HKEY_LOCAL_MACHINE) and stores the text value, unless name is empty.
     void set(const std::string& key, const std::string& name, const std::string& value)
@@ -119,13 +107,20 @@ public:
 private:
     static constexpr const char* RegistryVariable = "QBX_REGISTRY";
 
-    // The child's command line is the arguments joined by blanks: quote what may hold one.
-    std::string backupFile(std::size_t index) const
+    bool clear() const
     {
-        return "\"" + base + "\\backup" + std::to_string(index) + ".reg\"";
+        bool gone = true;
+        for (const std::string& root : roots) {
+            // The child's command line is the arguments joined by blanks: quote the key.
+            reg({"delete", "\"HKLM\\" + root + "\"", "/f"});
+            platform::RegKey key;
+            if (platform::regOpenKey(platform::RegRoot::LocalMachine, root, platform::RegAccess::Read, key)) {
+                platform::regCloseKey(key);
+                gone = false;
+            }
+        }
+        return gone;
     }
-    std::string quotedKey(std::size_t index) const { return "\"HKLM\\" + roots[index] + "\""; }
-
     static int reg(std::vector<std::string> args)
     {
         std::string systemRoot;
@@ -137,8 +132,6 @@ private:
     }
 
     std::vector<std::string> roots;
-    std::string base;
-    std::vector<bool> saved;
     std::string previousValue;
     bool hadVariable = false;
     bool standIn = false;
