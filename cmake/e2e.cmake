@@ -7,7 +7,8 @@ if(NOT WIN32)
   endforeach()
 else()
   # They share the prefix's registry: one at a time.
-  foreach(scenario quiet samedir found nohandshake properties nojvm dialog errorbox)
+  foreach(scenario quiet samedir found nohandshake properties nojvm dialog errorbox javasoft-jdk adoptium javahome
+                   extended-off)
     add_test(NAME e2e.wine.${scenario}
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine.sh ${CMAKE_BINARY_DIR} ${scenario})
     set_tests_properties(e2e.wine.${scenario} PROPERTIES TIMEOUT 300 RESOURCE_LOCK wine_registry)

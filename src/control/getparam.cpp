@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "control/configreg.h"
+#include "control/extsearchkey.h"
 #include "control/linereader.h"
 #include "exec/fexists.h"
 #include "platform/codepage.h"
@@ -73,6 +74,7 @@ const std::array<ControlKey, ControlKeyCount> Keys{{
     {IdentityDbField, &ControlValues::keystoreFilename, 5001},
     {AppletUrlField, &ControlValues::appletUrl, 5000},
     {SearchForJvmField, &ControlValues::searchForJvm, 100},
+    {ExtendedJvmSearchField, &ControlValues::extendedJvmSearch, 100},
 }};
 
 void emptyValues(ControlValues& values)

@@ -1,4 +1,4 @@
-// The control file "qbx.control": line endings, its 21 keys, defaults and the java command name.
+// The control file "qbx.control": line endings, its 22 keys, defaults and the java command name.
 #pragma once
 
 #include <array>
@@ -32,6 +32,7 @@ struct ControlValues {
     std::string keystoreFilename;
     std::string appletUrl;
     std::string searchForJvm;
+    std::string extendedJvmSearch;
     std::string controlFilename;
 };
 
@@ -43,7 +44,7 @@ struct ControlKey {
     std::size_t size;
 };
 
-inline constexpr std::size_t ControlKeyCount = 21;
+inline constexpr std::size_t ControlKeyCount = 22;
 
 /// The keys in the order they are tested against a line.
 const std::array<ControlKey, ControlKeyCount>& controlKeys();

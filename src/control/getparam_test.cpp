@@ -101,6 +101,7 @@ TEST(GetParameters, EveryKeyFillsItsOwnValue)
         {"keystoreFilename", &ControlValues::keystoreFilename},
         {"appletUrl", &ControlValues::appletUrl},
         {"searchForJvm", &ControlValues::searchForJvm},
+        {"extendedJvmSearch", &ControlValues::extendedJvmSearch},
         {"jvmExtraParameters", &ControlValues::jvmExtraParameters},
         {"predefinedJvmInstallDir", &ControlValues::predefinedJvmInstallDir},
     };

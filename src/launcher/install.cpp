@@ -3,9 +3,11 @@
 #include <cstdio>
 
 #include "control/configreg.h"
+#include "control/extsearchkey.h"
 #include "exec/clib.h"
 #include "exec/fexists.h"
 #include "exec/strutil.h"
+#include "jvm/extjvmsearch.h"
 #include "jvm/findjvm.h"
 #include "jvm/jvmversion.h"
 #include "jvm/winvers.h"
@@ -227,6 +229,12 @@ bool Install::isJvmInstalled()
     showStatusMessage(3);
     bool found = finder.isJvmInstalled(control.jvmRequiredVersion, control.jvmMinVersion, control.jvmMaxVersion,
                                        control.jvmName, control.jvmCommandName, jvmPath);
+    if (!found) {
+        ExtendedJvmSearch extended;
+        found = extended.isJvmInstalled(extendedJvmSearchValue(control.extendedJvmSearch), control.jvmRequiredVersion,
+                                        control.jvmMinVersion, control.jvmMaxVersion, control.jvmName,
+                                        control.jvmCommandName, jvmPath);
+    }
     if (found) {
         traceMessage(TraceFilename, "Found correct version of JVM:", jvmPath);
         getJavaHomeDir(javaHomeDir);

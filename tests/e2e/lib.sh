@@ -1,6 +1,8 @@
 # Shared pieces of the end-to-end scenarios: a fresh working and start directory with the example
 # payload, checks that say what went wrong.
 set -u
+# The machine's own JAVA_HOME must not be a JVM the launcher finds.
+unset JAVA_HOME
 
 fail() {
   echo "FAIL: $*" >&2

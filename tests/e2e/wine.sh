@@ -30,7 +30,9 @@ printf '%s\r\n' "$(winpath "$START")" > "$WORK/startdir.txt"
 
 reg() { "$RUN" reg "$@" > /dev/null 2>&1; }
 reset_registry() {
-  reg delete 'HKLM\SOFTWARE\JavaSoft' /f
+  for root in JavaSoft 'Eclipse Adoptium' 'Microsoft\JDK' 'Azul Systems' Semeru BellSoft; do
+    reg delete 'HKLM\SOFTWARE\'"$root" /f
+  done
   reg delete 'HKCU\Control Panel\International' /v LocaleNameOverride /f
 }
 register_jvm() {
@@ -124,12 +126,30 @@ properties)
   expect_grep "$START/wizard.log" "details: $START/my props.txt"
   expect_grep "$START/wizard.log" "arguments: 2"
   ;;
-nojvm)
+nojvm | extended-off)
   reset_registry
+  if [ "$SCENARIO" = extended-off ]; then # a JVM that only the switched-off search would find
+    reg add 'HKLM\SOFTWARE\JavaSoft\JDK\17' /v JavaHome /d "$(winpath "$JVM")" /f
+    set_control extendedJvmSearch false
+  fi
   run_raw "-q "
   expect_grep "$START/errors.log" "The correct version of the JRE was not found on your system."
   expect_grep "$START/errors.log" "You need version 11 or a later version, x64 memory model."
   expect_no_file "$START/wizard.log"
+  ;;
+javasoft-jdk | adoptium | javahome)
+  # Only the extended search can find the JVM: in the Java 9+ JavaSoft layout, Adoptium's, or JAVA_HOME.
+  reset_registry
+  case $SCENARIO in
+  javasoft-jdk) reg add 'HKLM\SOFTWARE\JavaSoft\JDK\17' /v JavaHome /d "$(winpath "$JVM")" /f ;;
+  adoptium) reg add 'HKLM\SOFTWARE\Eclipse Adoptium\JDK\17.0.8.101\hotspot\MSI' /v Path /d "$(winpath "$JVM")\\" /f ;;
+  javahome) export JAVA_HOME=$(winpath "$JVM") ;;
+  esac
+  : > "$WORK/jinstall.log"
+  run_raw "-q "
+  expect_grep "$START/jinstall.log" "Java Plugin registry entry had correct jvm info: false"
+  expect_grep "$START/jinstall.log" "Found correct version of JVM: $(winpath "$JVM")\\bin\\java.exe"
+  expect_grep "$START/wizard.log" "nativeJvmHomeDir = Z:$JVM"
   ;;
 dialog)
   # A visible run in French: the status dialog with its text (look at the screenshot).
