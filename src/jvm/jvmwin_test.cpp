@@ -11,94 +11,17 @@
 #include "jvm/jvmtesting.h"
 #include "platform/process.h"
 #include "platform/registry.h"
+#include "testing/javasoftkeys.h"
 #include "testing/tempdir.h"
 
 namespace {
 
 using testing_support::readFile;
+using testing_support::JavaSoftKeys;
 using testing_support::TempDir;
 namespace fs = std::filesystem;
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-// The JavaSoft keys of HKEY_LOCAL_MACHINE, emptied for one test. Natively the registry is a file
-// of the test's own (QBX_REGISTRY); on Windows (under Wine, in the build's own prefix) it is the
-// real one: its JavaSoft key is exported first and imported again afterwards.
-class JavaSoftKeys {
-public:
-    explicit JavaSoftKeys(const TempDir& dir) : backupFile(dir.str() + "\\javasoft-backup.reg")
-    {
-        hadVariable = platform::getEnv(RegistryVariable, previousValue);
-        const std::string file = (dir.path() / "registry.reg").string();
-        dir.write("registry.reg", "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\QuillboxRegistryProbe]\r\n\r\n");
-        platform::putEnv(std::string(RegistryVariable) + "=" + file);
-        platform::RegKey probe;
-        standIn = platform::regOpenKey(platform::RegRoot::LocalMachine, "SOFTWARE\\QuillboxRegistryProbe",
-                                       platform::RegAccess::Read, probe);
-        if (standIn) {
-            platform::regCloseKey(probe);
-            return;
-        }
-        savedKeys = reg({"export", JavaSoftKey, backupFile, "/y"}) == 0;
-        reg({"delete", JavaSoftKey, "/f"});
-        platform::RegKey gone;
-        cleared = !platform::regOpenKey(platform::RegRoot::LocalMachine, "SOFTWARE\\JavaSoft",
-                                        platform::RegAccess::Read, gone);
-    }
-    ~JavaSoftKeys()
-    {
-        if (!standIn) {
-            reg({"delete", JavaSoftKey, "/f"});
-            if (savedKeys)
-                reg({"import", backupFile});
-        }
-        platform::putEnv(std::string(RegistryVariable) + "=" + (hadVariable ? previousValue : ""));
-    }
-    JavaSoftKeys(const JavaSoftKeys&) = delete;
-    JavaSoftKeys& operator=(const JavaSoftKeys&) = delete;
-
-    /// true when the keys are ours to fill.
-    bool ready() const { return standIn || cleared; }
-
-    /// Adds a version subkey; values that are empty are left out.
-    void add(const char* key, const std::string& version, const std::string& microVersion,
-             const std::string& javaHome, const std::string& home = "")
-    {
-        platform::RegKey subkey;
-        ASSERT_TRUE(platform::regCreateKey(platform::RegRoot::LocalMachine, std::string(key) + "\\" + version, subkey));
-        if (!microVersion.empty()) {
-            EXPECT_TRUE(platform::regSetString(subkey, "MicroVersion", microVersion));
-        }
-        if (!javaHome.empty()) {
-            EXPECT_TRUE(platform::regSetString(subkey, "JavaHome", javaHome));
-        }
-        if (!home.empty()) {
-            EXPECT_TRUE(platform::regSetString(subkey, "Home", home));
-        }
-        platform::regCloseKey(subkey);
-    }
-
-private:
-    static constexpr const char* RegistryVariable = "QBX_REGISTRY";
-    static constexpr const char* JavaSoftKey = "HKLM\\SOFTWARE\\JavaSoft";
-
-    static int reg(std::vector<std::string> args)
-    {
-        std::string systemRoot;
-        if (!platform::getEnv("SystemRoot", systemRoot))
-            return -1;
-        args.insert(args.begin(), "reg.exe");
-        int errorNumber = 0;
-        return platform::spawnWait(systemRoot + "\\system32\\reg.exe", args, errorNumber);
-    }
-
-    std::string backupFile;
-    std::string previousValue;
-    bool hadVariable = false;
-    bool standIn = false;
-    bool savedKeys = false;
-    bool cleared = false;
-};
 
 // A working directory with a trace file, and JVM directories with a fake java.exe: without the
 // test class in the working directory any existing executable passes, so the registry alone decides.

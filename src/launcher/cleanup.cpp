@@ -6,6 +6,7 @@
 #include "exec/clib.h"
 #include "exec/fexists.h"
 #include "exec/strutil.h"
+#include "jvm/extractjvm.h"
 #include "launcher/entry.h"
 #include "launcher/install.h"
 #include "launcher/nativeprops.h"
@@ -13,6 +14,7 @@
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/registry.h"
+#include "platform/ui.h"
 
 namespace {
 
@@ -127,12 +129,21 @@ void Install::cleanUpJvmDir()
         return;
 
     if (record.configureRegistry) {
-        if (beginsWith(control.predefinedJvmInstallDir, AppDirVariable))
+        std::string doomed = record.tempJvmDir.empty() ? record.jvmHomeDir : record.tempJvmDir;
+        std::string here;
+        getCurrentDir(here);
+        if (beginsWith(control.predefinedJvmInstallDir, AppDirVariable)) {
             traceMessage(TraceFilename, "not adding reg entries", control.predefinedJvmInstallDir);
-        else
-            // Re-registering the JVM needs the compressed-JVM provisioning, which this build lacks.
-            traceMessage(TraceFilename, "not reconfiguring jvm: compressed JVM provisioning is not built in",
-                         record.jvmHomeDir);
+        } else if (!isSafeToDeleteTree(doomed, here, {record.jvmHomeDir})) {
+            // The JVM is about to be deleted: registering it would leave entries naming nothing.
+            traceMessage(TraceFilename, "not registering the jvm deleted with", doomed);
+        } else {
+            ExtractJvm extractor;
+            extractor.setHwnd(platform::hDlgMain.load());
+            std::string commandName = control.jvmCommandName;
+            extractor.configureJvm(control.jvmVersion, control.jvmName, commandName, record.jvmHomeDir,
+                                   homeDirectory, true);
+        }
     }
 
     std::string dir = record.tempJvmDir.empty() ? record.jvmHomeDir : record.tempJvmDir;
