@@ -138,7 +138,7 @@ TEST(ExtractJvm, RegistersTheJvmWithoutOverwriting)
         std::string key, name, value;
         for (const std::string& entry : box.list(c.seed)) {
             split(entry, key, name, value);
-            box.keys.setMachineValue(key, name, value);
+            ASSERT_TRUE(box.keys.setMachineValue(key, name, value));
         }
         ExtractJvm extractor;
         std::string executable = c.executable;

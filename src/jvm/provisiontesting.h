@@ -16,7 +16,8 @@ namespace testing_support {
 
 /// The working directory "work dir" (current while the sandbox lives), Program Files, the
 /// Windows directory, the shared documents folder and the search path all lie in one temporary
-/// tree, and so does the registry (or, under Wine, the registry values changed are restored).
+/// tree, and so does the registry. Under Wine the registry values changed are restored, and the
+/// Windows directory and the documents folder stay the prefix's own: tests leave them alone.
 /// Program Files is named relative to the working directory: a drive root of the selection
 /// then stays inside the tree too.
 class ProvisionSandbox {
@@ -28,9 +29,10 @@ public:
         previousDir = std::filesystem::current_path();
         std::filesystem::current_path(work);
         setEnv("PATH", expand("{root}\\path1;{root}\\path2"));
-        setEnv("QBX_COMMON_DOCUMENTS", windowsForm(documents)); // Linux stand-in
-        setEnv("PUBLIC", windowsForm(root.path() / "Public"));   // Windows: %PUBLIC%\Documents
+        // Only the Linux stand-in moves the documents folder (Wine keeps its own, in the prefix).
+        setEnv("QBX_COMMON_DOCUMENTS", windowsForm(documents));
         setProgramFiles(ProgramFilesName);
+
         if (keys.isStandIn())
             keys.setMachineValue(NtCurrentVersionKey, "SystemRoot", windowsForm(windows));
     }

@@ -3,6 +3,7 @@
 // first and imported again afterwards, and whose machine values set here are restored.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -37,12 +38,8 @@ public:
     }
     ~JavaSoftKeys()
     {
-        for (auto it = changed.rbegin(); it != changed.rend(); ++it) {
-            if (it->existed)
-                setMachineValue(it->key, it->name, it->previous, false);
-            else if (!standIn)
-                reg({"delete", "HKLM\\" + it->key, "/v", it->name, "/f"});
-        }
+        for (auto it = exportedKeys.rbegin(); it != exportedKeys.rend(); ++it)
+            reg({"import", it->second});
         if (!standIn) {
             reg({"delete", JavaSoftKey, "/f"});
             if (savedKeys)
@@ -76,19 +73,18 @@ public:
         platform::regCloseKey(subkey);
     }
 
-    /// Sets a text value of HKEY_LOCAL_MACHINE for this test; the old one comes back afterwards.
-    bool setMachineValue(const std::string& key, const std::string& name, const std::string& value,
-                         bool remember = true)
+    /// Sets a text value of HKEY_LOCAL_MACHINE for this test. On Windows an existing key is
+    /// exported first and imported afterwards, which brings its values back with their types
+    /// (values that the key did not have stay).
+    bool setMachineValue(const std::string& key, const std::string& name, const std::string& value)
     {
-        platform::RegKey handle;
-        if (remember) {
-            Change change{key, name, "", false};
-            if (platform::regOpenKey(platform::RegRoot::LocalMachine, key, platform::RegAccess::QueryValue, handle)) {
-                change.existed = platform::regQueryString(handle, name, change.previous);
-                platform::regCloseKey(handle);
-            }
-            changed.push_back(change);
+        // (A key that is not there yet has nothing to restore: under JavaSoft it goes anyway.)
+        if (!standIn && exportedKeys.count(key) == 0) {
+            std::string file = backupFile + "." + std::to_string(exportedKeys.size());
+            if (reg({"export", "HKLM\\" + key, file, "/y"}) == 0)
+                exportedKeys[key] = file;
         }
+        platform::RegKey handle;
         if (!platform::regCreateKey(platform::RegRoot::LocalMachine, key, handle))
             return false;
         bool stored = platform::regSetString(handle, name, value);
@@ -99,13 +95,6 @@ public:
 private:
     static constexpr const char* RegistryVariable = "QBX_REGISTRY";
     static constexpr const char* JavaSoftKey = "HKLM\\SOFTWARE\\JavaSoft";
-
-    struct Change {
-        std::string key;
-        std::string name;
-        std::string previous;
-        bool existed;
-    };
 
     static int reg(std::vector<std::string> args)
     {
@@ -119,7 +108,7 @@ private:
 
     std::string backupFile;
     std::string previousValue;
-    std::vector<Change> changed;
+    std::map<std::string, std::string> exportedKeys; // key -> its exported file
     bool hadVariable = false;
     bool standIn = false;
     bool savedKeys = false;
