@@ -50,6 +50,8 @@ const PreferenceCase PreferenceCases[] = {
     {"", "JRE", "1.8.0", "", "", "..\\missing", "{docs}\\JavaSoft\\JRE1.8\\1.8.0", false,
      "Ok to use Program files subdirectory for jvm: false", true},
     // Preferences 3 to 6, each reached by blocking the one before with a file.
+    {"", "JRE", "1.8.0", "{pf}\\JavaSoft\\JRE1.8\\1.8.0", "", nullptr, "jvm\\jre1.8\\1.8", false,
+     "  doesn't have correct version", false},
     {"", "JRE", "1.8.0", "{pf}\\JavaSoft", "", nullptr, "jvm\\jre1.8\\1.8", false, "Unable to create: ", false},
     {"", "JRE", "1.8.0", "{pf}\\JavaSoft;{work}\\jvm", "", nullptr, "{win}\\jvm\\jre1.8\\1.8", false, "", false},
     {"", "JRE", "1.8.0", "{pf}\\JavaSoft;{work}\\jvm;{win}\\jvm;{root}\\path1\\jvm", "", nullptr,

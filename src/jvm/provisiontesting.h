@@ -32,7 +32,6 @@ public:
         // Only the Linux stand-in moves the documents folder (Wine keeps its own, in the prefix).
         setEnv("QBX_COMMON_DOCUMENTS", windowsForm(documents));
         setProgramFiles(ProgramFilesName);
-
         if (keys.isStandIn())
             keys.setMachineValue(NtCurrentVersionKey, "SystemRoot", windowsForm(windows));
     }
