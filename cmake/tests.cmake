@@ -19,10 +19,13 @@ if(WIN32)
   # The window tests load the status dialog and the icon from the test program itself.
   target_sources(unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/res/dialog.rc)
   target_link_options(unit_tests PRIVATE -static)
-  # Child program of the spawn tests, found next to unit_tests.exe.
+  # Child programs of the spawn and expansion tests, found next to unit_tests.exe.
   add_executable(argsrecorder tests/wine/argsrecorder.c)
-  target_link_options(argsrecorder PRIVATE -static)
-  add_dependencies(unit_tests argsrecorder)
+  add_executable(jvmexpander tests/wine/jvmexpander.c)
+  foreach(child argsrecorder jvmexpander)
+    target_link_options(${child} PRIVATE -static)
+    add_dependencies(unit_tests ${child})
+  endforeach()
 endif()
 
 include(GoogleTest)

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "exec/clib.h"
+#include "exec/fexists.h"
 #include "exec/spawnerror.h"
 #include "platform/files.h"
 #include "platform/process.h"
@@ -125,8 +126,10 @@ bool ExecCommand::invokeWinCommand(const std::string& command, const std::option
         traceMessage(traceFilename, "more arguments than announced", static_cast<int>(args.size() - 1));
     traceMessage(traceFilename, "about to execute command:", command);
 
+    // Quotes around a program path with blanks belong to the child's command line (element 0);
+    // the spawn itself needs the bare path, which it cannot find with quotes around it.
     int errorNumber = 0;
-    int result = platform::spawnWait(command, args, errorNumber);
+    int result = platform::spawnWait(unquotedPath(command), args, errorNumber);
     if (errorNumber != 0) {
         reportExecError(command, result, errorNumber);
         return false;

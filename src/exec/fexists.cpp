@@ -2,15 +2,20 @@
 
 #include "platform/files.h"
 
-bool fexists(const std::string& path)
+std::string unquotedPath(const std::string& path)
 {
     std::string copy = path;
-    // A quoted program name from a command line: test only what stands between the quotes.
     if (!copy.empty() && copy[0] == '"') {
         copy.erase(0, 1);
         auto quote = copy.find('"');
         if (quote != std::string::npos)
             copy.resize(quote);
     }
-    return platform::access(copy);
+    return copy;
+}
+
+bool fexists(const std::string& path)
+{
+    // A quoted program name from a command line: test only what stands between the quotes.
+    return platform::access(unquotedPath(path));
 }

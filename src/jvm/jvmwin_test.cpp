@@ -11,35 +11,17 @@
 #include "jvm/jvmtesting.h"
 #include "platform/process.h"
 #include "platform/registry.h"
+#include "testing/javasoftkeys.h"
 #include "testing/tempdir.h"
 
 namespace {
 
 using testing_support::readFile;
+using testing_support::JavaSoftKeys;
 using testing_support::TempDir;
 namespace fs = std::filesystem;
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-// The JavaSoft keys, emptied for one test (see MachineKeys).
-class JavaSoftKeys : public testing_support::MachineKeys {
-public:
-    explicit JavaSoftKeys(const TempDir& dir) : MachineKeys(dir, {"SOFTWARE\\JavaSoft"}) {}
-
-    /// Adds a version subkey; values that are empty are left out.
-    void add(const char* key, const std::string& version, const std::string& microVersion,
-             const std::string& javaHome, const std::string& home = "")
-    {
-        const std::string subkey = std::string(key) + "\\" + version;
-        set(subkey, "", "");
-        if (!microVersion.empty())
-            set(subkey, "MicroVersion", microVersion);
-        if (!javaHome.empty())
-            set(subkey, "JavaHome", javaHome);
-        if (!home.empty())
-            set(subkey, "Home", home);
-    }
-};
 
 // A working directory with a trace file, and JVM directories with a fake java.exe: without the
 // test class in the working directory any existing executable passes, so the registry alone decides.

@@ -6,6 +6,8 @@
 #include "exec/clib.h"
 #include "exec/fexists.h"
 #include "exec/strutil.h"
+#include "jvm/extractjvm.h"
+#include "jvm/sysdirs.h"
 #include "launcher/entry.h"
 #include "launcher/install.h"
 #include "launcher/nativeprops.h"
@@ -13,6 +15,7 @@
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/registry.h"
+#include "platform/ui.h"
 
 namespace {
 
@@ -45,17 +48,11 @@ long fileLength(const std::string& name)
     return length;
 }
 
-std::string programFilesDir()
+// Program Files as the environment and as the registry name it: both are kept.
+std::string programFilesFromEnvironment()
 {
     std::string dir;
-    if (platform::getEnv("ProgramFiles", dir) && !dir.empty())
-        return dir;
-    platform::RegKey key;
-    if (platform::regOpenKey(platform::RegRoot::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
-                             platform::RegAccess::QueryValue, key)) {
-        platform::regQueryString(key, "ProgramFilesDir", dir);
-        platform::regCloseKey(key);
-    }
+    platform::getEnv("ProgramFiles", dir);
     return dir;
 }
 
@@ -126,23 +123,31 @@ void Install::cleanUpJvmDir()
     if (!equalsIgnoringCase(record.installedInTemp, "true"))
         return;
 
+    std::string dir = record.tempJvmDir.empty() ? record.jvmHomeDir : record.tempJvmDir;
     if (record.configureRegistry) {
-        if (beginsWith(control.predefinedJvmInstallDir, AppDirVariable))
+        std::string unused;
+        if (beginsWith(control.predefinedJvmInstallDir, AppDirVariable)) {
             traceMessage(TraceFilename, "not adding reg entries", control.predefinedJvmInstallDir);
-        else
-            // Re-registering the JVM needs the compressed-JVM provisioning, which this build lacks.
-            traceMessage(TraceFilename, "not reconfiguring jvm: compressed JVM provisioning is not built in",
-                         record.jvmHomeDir);
+        } else if (!isSafeToDeleteTree(dir, {record.jvmHomeDir}, unused)) {
+            // The JVM is about to be deleted: registering it would leave entries naming nothing.
+            traceMessage(TraceFilename, "not registering the jvm deleted with", dir);
+        } else {
+            ExtractJvm extractor;
+            extractor.setHwnd(platform::hDlgMain.load());
+            std::string commandName = control.jvmCommandName;
+            extractor.configureJvm(control.jvmVersion, control.jvmName, commandName, record.jvmHomeDir,
+                                   homeDirectory, true);
+        }
     }
 
-    std::string dir = record.tempJvmDir.empty() ? record.jvmHomeDir : record.tempJvmDir;
     // The file comes from outside (the wizard may write it): never let it aim at a root or at
     // a directory the run itself lives in, however it is spelled.
     std::string currentDir;
     getCurrentDir(currentDir);
     std::string startDir;
     getStartDir(startDir);
-    std::vector<std::string> protectedDirs{currentDir, startDir, homeDirectory, programFilesDir()};
+    std::vector<std::string> protectedDirs{currentDir, startDir, homeDirectory, programFilesFromEnvironment(),
+                                           readMachineValue(WindowsCurrentVersionKey, "ProgramFilesDir")};
     std::string tree;
     if (!isSafeToDeleteTree(dir, protectedDirs, tree)) {
         traceMessage(TraceFilename, "refusing to delete jvm directory", dir);

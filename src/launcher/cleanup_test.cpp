@@ -2,6 +2,9 @@
 
 #include <filesystem>
 
+#include "jvm/extractjvm.h"
+#include "jvm/provisiontesting.h"
+#include "jvm/sysdirs.h"
 #include "launcher/install.h"
 #include "platform/process.h"
 #include "testing/tempdir.h"
@@ -103,6 +106,30 @@ INSTANTIATE_TEST_SUITE_P(Cases, CleanUpJvmDirTest,
                                          JvmDirCase{"notemp", "false", false, false},
                                          JvmDirCase{"empty", "", false, false}),
                          [](const testing::TestParamInfo<JvmDirCase>& info) { return std::string(info.param.name); });
+
+TEST(CleanUp, TemporaryJvmIsRegisteredOnlyWhenItOutlivesTheDeletion)
+{
+    for (bool separateTempDir : {true, false}) {
+        testing_support::ProvisionSandbox box;
+        box.write("jinstall.log", "");
+        box.write("{root}\\jre\\bin\\java.exe", "x");
+        box.write("{root}\\tmpjvm\\x", "x");
+        std::string properties = "nativeJvmHomeDir=" + propertiesPath(box.root.path() / "jre") +
+                                 "\nnativeJvmInstalledInTemp=true\n";
+        if (separateTempDir)
+            properties += "nativeTempJvmDir=" + propertiesPath(box.root.path() / "tmpjvm") + "\n";
+        box.write("native.properties", properties);
+        Install run;
+        run.control.jvmVersion = "1.8.0";
+        run.control.jvmName = "JRE";
+        run.control.jvmCommandName = "java.exe";
+        run.homeDirectory = box.expand("{win}");
+        run.cleanUpJvmDir();
+        EXPECT_EQ(readMachineValue(std::string(JreEntry) + "\\1.8", "JavaHome").empty(), !separateTempDir);
+        EXPECT_EQ(fs::exists(box.root.path() / "jre"), separateTempDir);
+        EXPECT_EQ(fs::exists(box.root.path() / "tmpjvm"), !separateTempDir);
+    }
+}
 
 // The clean-up asks the guard: a protected directory of the test's own tree is found intact.
 // Everything named lies inside that tree, so even a broken guard deletes nothing else.

@@ -10,48 +10,18 @@
 #include "jvm/extjvmsearch.h"
 #include "jvm/findjvm.h"
 #include "jvm/jvmversion.h"
+#include "jvm/sysdirs.h"
 #include "jvm/winvers.h"
 #include "launcher/entry.h"
 #include "launcher/errortexts.h"
 #include "launcher/nativeprops.h"
 #include "platform/files.h"
-#include "platform/registry.h"
 #include "platform/ui.h"
 
 namespace {
 
-constexpr const char* NtCurrentVersionKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
-constexpr const char* NtSetupKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\SETUP";
-constexpr const char* WindowsSetupKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SETUP";
 constexpr std::size_t RegistryValueSize = 5001;
 constexpr std::size_t SearchPathCopySize = 5000;
-
-struct HomeSource {
-    const char* key;
-    const char* value;
-    const char* trace; // empty: no trace on success
-};
-
-// Tried in order on the NT family; the first non-empty value wins.
-constexpr HomeSource NtHomeSources[] = {
-    {NtCurrentVersionKey, "SystemRoot", "got home directory from SystemRoot"},
-    {NtCurrentVersionKey, "PathName", "got home directory from PathName"},
-    {NtCurrentVersionKey, "WinDir", "got home directory from WinDir"},
-    {NtSetupKey, "WinDir", "got home directory from Setup WinDir"},
-};
-constexpr HomeSource OldHomeSource = {WindowsSetupKey, "WinDir", ""};
-
-std::string readMachineValue(const char* key, const char* value)
-{
-    platform::RegKey handle;
-    std::string text;
-    if (platform::regOpenKey(platform::RegRoot::LocalMachine, key, platform::RegAccess::QueryValue, handle)) {
-        if (!platform::regQueryString(handle, value, text, RegistryValueSize))
-            text.clear();
-        platform::regCloseKey(handle);
-    }
-    return text;
-}
 
 void touchFile(const char* name)
 {
@@ -152,15 +122,15 @@ bool Install::getHomeDirectory()
 {
     homeDirectory.clear();
     if (winNtFamily) {
-        for (const HomeSource& source : NtHomeSources) {
-            homeDirectory = readMachineValue(source.key, source.value);
+        for (const WindowsDirSource& source : NtWindowsDirSources) {
+            homeDirectory = readMachineValue(source.key, source.value, RegistryValueSize);
             if (!homeDirectory.empty()) {
                 traceMessage(TraceFilename, source.trace);
                 break;
             }
         }
     } else {
-        homeDirectory = readMachineValue(OldHomeSource.key, OldHomeSource.value);
+        homeDirectory = readMachineValue(OldWindowsDirSource.key, OldWindowsDirSource.value, RegistryValueSize);
     }
     if (!homeDirectory.empty()) {
         traceMessage(TraceFilename, "home directory", homeDirectory);

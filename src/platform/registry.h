@@ -6,7 +6,9 @@
 namespace platform {
 
 enum class RegRoot { LocalMachine, CurrentUser };
-enum class RegAccess { QueryValue, Read, Write };
+/// Rights a key is opened or created with: query values only, read, write, query and set
+/// values, all access, read and write together, set values only.
+enum class RegAccess { QueryValue, Read, Write, QuerySet, AllAccess, ReadWrite, SetValue };
 
 /// An open key. Copyable data only; close it with regCloseKey.
 struct RegKey {
@@ -23,8 +25,8 @@ bool regOpenKey(RegRoot root, const std::string& path, RegAccess access, RegKey&
 bool regQueryString(const RegKey& key, const std::string& name, std::string& value, size_t bufferSize = 5001);
 /// true and the name of the subkey at index; false when there are no more.
 bool regEnumSubkey(const RegKey& key, unsigned index, std::string& name);
-/// true when the key (and missing parents) exists afterwards and was opened for writing.
-bool regCreateKey(RegRoot root, const std::string& path, RegKey& key);
+/// true when the key (and missing parents) exists afterwards and was opened with the rights.
+bool regCreateKey(RegRoot root, const std::string& path, RegKey& key, RegAccess access = RegAccess::Write);
 /// true when the text value was stored.
 bool regSetString(const RegKey& key, const std::string& name, const std::string& value);
 void regCloseKey(RegKey& key);

@@ -129,6 +129,11 @@ bool save(const std::string& file, const regfile::Document& document)
     return true;
 }
 
+bool writable(RegAccess access)
+{
+    return access != RegAccess::QueryValue && access != RegAccess::Read;
+}
+
 } // namespace
 
 bool regOpenKey(RegRoot root, const std::string& path, RegAccess access, RegKey& key)
@@ -137,7 +142,7 @@ bool regOpenKey(RegRoot root, const std::string& path, RegAccess access, RegKey&
     regfile::Document document;
     if (!regfile::validPath(path) || !load(registryFile(), document) || !regfile::keyExists(document, root, path))
         return false;
-    key = RegKey{root, path, access == RegAccess::Write ? &WritableTag : nullptr, true};
+    key = RegKey{root, path, writable(access) ? &WritableTag : nullptr, true};
     return true;
 }
 
@@ -165,7 +170,7 @@ bool regEnumSubkey(const RegKey& key, unsigned index, std::string& name)
     return load(registryFile(), document) && regfile::subkeyAt(document, key.root, key.path, index, name);
 }
 
-bool regCreateKey(RegRoot root, const std::string& path, RegKey& key)
+bool regCreateKey(RegRoot root, const std::string& path, RegKey& key, RegAccess access)
 {
     if (!regfile::validPath(path))
         return false;
@@ -180,7 +185,7 @@ bool regCreateKey(RegRoot root, const std::string& path, RegKey& key)
         if (!save(file, document))
             return false;
     }
-    key = RegKey{root, path, &WritableTag, true};
+    key = RegKey{root, path, writable(access) ? &WritableTag : nullptr, true};
     return true;
 }
 

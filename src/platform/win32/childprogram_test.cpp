@@ -8,12 +8,26 @@
 
 namespace testing_support {
 
-std::string argsRecorderProgram(const TempDir&)
+namespace {
+
+std::string besideTestProgram(const char* name)
 {
     std::string path(MAX_PATH, '\0');
     DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
     path.resize(length);
-    return path.substr(0, path.find_last_of('\\') + 1) + "argsrecorder.exe";
+    return path.substr(0, path.find_last_of('\\') + 1) + name;
+}
+
+} // namespace
+
+std::string argsRecorderProgram(const TempDir&)
+{
+    return besideTestProgram("argsrecorder.exe");
+}
+
+std::string jvmExpanderProgram(const TempDir&)
+{
+    return besideTestProgram("jvmexpander.exe");
 }
 
 bool batchFilesRun()

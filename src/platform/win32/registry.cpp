@@ -23,6 +23,10 @@ REGSAM accessMask(RegAccess access)
     case RegAccess::QueryValue: return KEY_QUERY_VALUE;
     case RegAccess::Read: return KEY_READ;
     case RegAccess::Write: return KEY_WRITE;
+    case RegAccess::QuerySet: return KEY_QUERY_VALUE | KEY_SET_VALUE;
+    case RegAccess::AllAccess: return KEY_ALL_ACCESS;
+    case RegAccess::ReadWrite: return KEY_READ | KEY_WRITE;
+    case RegAccess::SetValue: return KEY_SET_VALUE;
     }
     return KEY_READ;
 }
@@ -90,11 +94,11 @@ bool regEnumSubkey(const RegKey& key, unsigned index, std::string& name)
     return true;
 }
 
-bool regCreateKey(RegRoot root, const std::string& path, RegKey& key)
+bool regCreateKey(RegRoot root, const std::string& path, RegKey& key, RegAccess access)
 {
     HKEY handle = nullptr;
     DWORD disposition = 0;
-    if (RegCreateKeyExA(rootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
+    if (RegCreateKeyExA(rootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, accessMask(access), nullptr,
                         &handle, &disposition) != ERROR_SUCCESS)
         return false;
     key.root = root;

@@ -1,0 +1,213 @@
+#include "jvm/extractjvm.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "exec/fexists.h"
+#include "exec/strutil.h"
+#include "jvm/jvmtesting.h"
+#include "jvm/provisiontesting.h"
+#include "jvm/sysdirs.h"
+#include "testing/childprogram.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::ProvisionSandbox;
+using testing_support::readFile;
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// A sandbox with tracing on, and files that hold their own names.
+struct Box : ProvisionSandbox {
+    Box(const std::string& files = "", const std::string& control = "")
+    {
+        write("jinstall.log", "");
+        fs::create_directories(windows / "system");
+        for (const std::string& file : list(files))
+            write(file, file);
+        if (!control.empty())
+            write("qbx.control", control);
+    }
+    std::string logs() const { return windowsForm(readFile("jinstall.log") + readFile("errors.log")); }
+};
+
+TEST(ExtractJvm, ExpanderCommandNamesAFileOfTheWorkingDirectory)
+{
+    const struct {
+        const char* selfExtractor;
+        bool exists;
+        bool inJvm; // the file named is the one in the subdirectory jvm
+    } cases[] = {{"setup.exe", true, false}, {"jvm/setup.exe", true, false}, {"jvm\\setup.exe", true, true},
+                 {"missing.exe", false, false}};
+    Box box("setup.exe;jvm\\setup.exe");
+    for (const auto& c : cases) {
+        ExtractJvm extractor;
+        std::string command;
+        bool exists = c.exists;
+        EXPECT_EQ(extractor.getJvmInstallerCommand(c.selfExtractor, command, box.expand("{work}")), exists);
+        // A blank is kept only inside quotes (natively: no short names); under Wine the short form.
+        std::string bare = unquotedPath(command);
+        EXPECT_EQ(bare.find(' ') != std::string::npos, command.front() == '"') << command;
+        EXPECT_EQ(fexists(command), exists) << command;
+        EXPECT_EQ(contains(toLower(ProvisionSandbox::windowsForm(bare)), "\\jvm\\setup.exe"), c.inJvm) << command;
+    }
+    EXPECT_TRUE(contains(box.logs(), "Compressed JVM does *not* exist: "));
+}
+
+TEST(ExtractJvm, ConfigureJvmLooksInFourPlacesBeforeRegistering)
+{
+    const struct {
+        const char* files;
+        const char* name;
+        bool tracing;    // "jinstall.sem": the windowless launcher is looked for
+        const char* found; // "" when nothing is found
+    } cases[] = {
+        {"jre.exe;bin\\java.exe", "jre.exe", false, "jre.exe"}, {"java.exe", "jre.exe", false, "java.exe"},
+        {"bin\\java.exe", "java.exe", false, "java.exe"},       {"bin\\java.exe", "jre.exe", false, "java.exe"},
+        {"bin\\javaw.exe", "jre.exe", true, "javaw.exe"},       {"bin\\javaw.exe", "jre.exe", false, ""},
+        {"bin\\java.exe", "javaw.exe", false, ""},
+    };
+    for (const auto& c : cases) {
+        Box box;
+        for (const std::string& file : box.list(c.files))
+            box.write("{root}\\jvm\\" + file, "");
+        if (c.tracing)
+            box.write("jinstall.sem", "");
+        ExtractJvm extractor;
+        std::string name = c.name;
+        bool found = *c.found != '\0';
+        SCOPED_TRACE(std::string(c.files) + " " + c.name);
+        EXPECT_EQ(extractor.configureJvm("1.8.0", "JRE", name, box.expand("{root}\\jvm"), box.expand("{win}"), true),
+                  found);
+        EXPECT_EQ(name, found ? c.found : c.name);
+        EXPECT_EQ(readMachineValue(JreEntry, "CurrentVersion"), found ? "1.8" : "");
+        EXPECT_EQ(contains(readFile("errors.log"), "Unable to find JVM executable"), !found);
+    }
+}
+
+// "R" and "D" stand for the runtime's and the development kit's JavaSoft keys; "~" marks a text
+// expected in lower case.
+struct RegistryCase {
+    const char* version;
+    const char* type;
+    const char* executable;
+    const char* directory;
+    const char* control;
+    const char* seed;     // "key|name|value;..."
+    const char* expected; // "key|name|value;..." (an empty value: missing)
+    const char* copied;   // files that must exist afterwards
+    const char* trace;
+};
+
+const RegistryCase RegistryCases[] = {
+    {"1.1.8", "JRE", "jre.exe", "{root}\\jvm118", "", "",
+     "R|CurrentVersion|1.1;R\\1.1|JavaHome|~{root}\\jvm118;R\\1.1|MicroVersion|8;R\\1.1.8|MicroVersion|",
+     "{win}\\jre.exe;{win}\\jrew.exe;{win}\\system\\msvcrt.dll", ""},
+    {"1.8.0", "JRE", "java.exe", "{root}\\jre8\\bin", "", "",
+     "R|CurrentVersion|1.8;R\\1.8|JavaHome|~{root}\\jre8;R\\1.8.0|JavaHome|~{root}\\jre8;R\\1.8.0|MicroVersion|0",
+     "{win}\\java.exe;{win}\\javaw.exe", "unable to copy file from"},
+    {"1.8.0", "JRE", "java.exe", "{root}\\jre8", "", "R\\1.8|MicroVersion|5",
+     "R\\1.8|JavaHome|;R\\1.8|MicroVersion|5;R\\1.8.0|MicroVersion|0", "", ""},
+    {"1.8.0", "JRE", "java.exe", "{root}\\Bindery\\Jre8", "", "R|CurrentVersion|1.6",
+     "R|CurrentVersion|1.6;R\\1.8|JavaHome|~{root}\\bindery\\jre8", "", ""},
+    {"1.8.0", "jdk", "java.exe", "{root}\\jdk8", "", "", "D|CurrentVersion|1.8;D\\1.8|JavaHome|~{root}\\jdk8;R|CurrentVersion|",
+     "", ""},
+    {"1.8.0", "JRE", "java.exe", "{root}\\jre8", "configureWinRegistry=no\n", "", "R|CurrentVersion|", "",
+     "Windows registry unchanged"},
+    {"1.8.0", "JRE", "java.exe", "{root}\\jre8", "configureWinRegistry=YES\n", "R\\1.8|JavaHome|c:\\other",
+     "R\\1.8|JavaHome|c:\\other;R\\1.8|MicroVersion|0", "", "JavaHome already exists in registry"},
+};
+
+TEST(ExtractJvm, RegistersTheJvmWithoutOverwriting)
+{
+    auto split = [](const std::string& entry, std::string& key, std::string& name, std::string& value) {
+        std::size_t bar = entry.find('|'), second = entry.find('|', bar + 1);
+        key = std::string(entry[0] == 'R' ? JreEntry : JdkEntry) + entry.substr(1, bar - 1);
+        name = entry.substr(bar + 1, second - bar - 1);
+        value = entry.substr(second + 1);
+    };
+    for (const RegistryCase& c : RegistryCases) {
+        const std::string dir = c.directory;
+        const std::string bin = dir.size() > 4 && dir.substr(dir.size() - 4) == "\\bin" ? dir : dir + "\\bin";
+        Box box(bin + "\\" + c.executable + ";" + bin + "\\jrew.exe;" + bin + "\\javaw.exe;" +
+                    (contains(c.copied, "msvcrt") ? bin + "\\msvcrt.dll;" : std::string()) + "{win}\\javaw.exe",
+                c.control);
+        ASSERT_TRUE(box.keys.ready());
+        std::string key, name, value;
+        for (const std::string& entry : box.list(c.seed)) {
+            split(entry, key, name, value);
+            ASSERT_TRUE(box.keys.setMachineValue(key, name, value));
+        }
+        ExtractJvm extractor;
+        std::string executable = c.executable;
+        SCOPED_TRACE(std::string(c.version) + " " + c.type + " " + c.directory);
+        ASSERT_TRUE(extractor.configureJvm(c.version, c.type, executable, box.expand(dir), box.expand("{win}"), true));
+        for (const std::string& entry : box.list(c.expected)) {
+            split(entry, key, name, value);
+            if (!value.empty() && value[0] == '~')
+                value = toLower(value.substr(1));
+            EXPECT_EQ(ProvisionSandbox::windowsForm(readMachineValue(key, name)), value) << key << " " << name;
+        }
+        for (const std::string& file : box.list(c.copied))
+            EXPECT_TRUE(fs::exists(box.at(file))) << file;
+        // The Windows directory's own launcher is never replaced.
+        EXPECT_EQ(readFile(box.at("{win}\\javaw.exe")), box.expand("{win}\\javaw.exe"));
+        EXPECT_TRUE(contains(box.logs(), c.trace));
+    }
+}
+
+TEST(ExtractJvm, FoundJvmIsReusedUnderItsHomeSubdirectory)
+{
+    const struct {
+        const char* jvmHomeDir;
+        const char* home;
+    } cases[] = {{"", "{root}\\target"}, {"./jre", "{root}\\target\\jre"}, {"{root}/other", "{root}\\other"}};
+    for (const auto& c : cases) {
+        Box box("{root}\\target\\bin\\java.exe;" + std::string(c.home) + "\\bin\\java.exe", "configureWinRegistry=no\n");
+        std::string jvmHomeDir = box.expand(c.jvmHomeDir);
+        for (char& ch : jvmHomeDir)
+            if (ch == '\\')
+                ch = '/';
+        ExtractJvm extractor;
+        std::string command = "java.exe", jvmPath;
+        EXPECT_TRUE(extractor.extractJvm("", "", "", "1.8.0", "JRE", command, "missing.exe",
+                                         box.expand("{root}\\target"), jvmHomeDir, jvmPath, box.expand("{win}")));
+        EXPECT_FALSE(extractor.isJvmInstalled());
+        EXPECT_EQ(ProvisionSandbox::windowsForm(jvmPath), box.expand(c.home) + "\\bin\\java.exe") << c.jvmHomeDir;
+    }
+}
+
+TEST(ExtractJvm, ExpandsTheBundledJvmAndProvesIt)
+{
+    QBX_REQUIRE_REAL_JVM();
+    Box box;
+    ASSERT_TRUE(box.keys.ready());
+    testing_support::installTestJvmClass(box.work);
+    fs::copy_file(testing_support::jvmExpanderProgram(box.root), box.work / "jvmsetup.exe");
+    fs::permissions(box.work / "jvmsetup.exe", fs::perms::owner_all, fs::perm_options::add);
+    const std::string stub = testing_support::TestJavaStub;
+    box.setEnv("QBX_EXPANDER_JAVA", stub.empty() ? testing_support::TestHostJava : stub);
+    box.setEnv("QBX_EXPANDER_HOME", "jre");
+
+    ExtractJvm extractor;
+    std::string command = "java.exe", jvmPath;
+    ASSERT_TRUE(extractor.extractJvm("", "11", "", "17.0.2", "JRE", command, "jvmsetup.exe", "", "./jre", jvmPath,
+                                     box.expand("{win}")));
+    EXPECT_TRUE(extractor.isJvmInstalled());
+    const std::string home = box.expand("{pf}\\JavaSoft\\JRE17.0\\17.0.2\\jre");
+    EXPECT_EQ(ProvisionSandbox::windowsForm(jvmPath), home + "\\bin\\java.exe");
+    EXPECT_EQ(readMachineValue(std::string(JreEntry) + "\\17.0", "JavaHome"), toLower(home));
+    EXPECT_TRUE(fs::equivalent(fs::current_path(), box.work));
+    EXPECT_TRUE(contains(box.logs(), "test jvm ok: true"));
+
+    // A missing expander leaves the chosen directory empty and the working directory current.
+    ExtractJvm second;
+    EXPECT_FALSE(second.extractJvm("", "11", "", "17.0.3", "JRE", command, "gone.exe", "", "", jvmPath, ""));
+    EXPECT_FALSE(second.isJvmInstalled());
+    EXPECT_TRUE(fs::equivalent(fs::current_path(), box.work));
+    EXPECT_TRUE(contains(box.logs(), "unable to expand"));
+}
+
+} // namespace
