@@ -38,12 +38,14 @@ TEST(SafeDelete, DecidesOnWhatThePathsAre)
     fs::create_directories(tree.path() / "work" / "jre" / "bin");
     fs::create_directories(tree.path() / "start");
     fs::create_directories(tree.path() / "other");
+    fs::create_directories(tree.path() / "keeps");
     std::string top = tree.str();
     std::string work = (tree.path() / "work").string();
     fs::current_path(tree.path() / "work");
     std::string cwd;
     platform::getCwd(cwd);
-    std::vector<std::string> kept{work, (tree.path() / "start").string(), (tree.path() / "missing" / "x").string()};
+    // A protected directory that does not exist still protects its existing parents.
+    std::vector<std::string> kept{work, (tree.path() / "start").string(), (tree.path() / "keeps" / "gone" / "x").string()};
 
     struct Case {
         std::string dir;
@@ -59,6 +61,7 @@ TEST(SafeDelete, DecidesOnWhatThePathsAre)
         {"jre/../../start", false},
         {top, false},
         {top + "/missing", false}, // cannot be resolved
+        {top + "/keeps", false},
         {work + "/../work/./", false},
         {"/", false},
     };
@@ -80,12 +83,11 @@ TEST(SafeDelete, DecidesOnWhatThePathsAre)
         cases.push_back({"\\\\?\\" + work, false});
         cases.push_back({drive + "\\", false});
     }
+    std::string resolved = "stale";
     for (const Case& c : cases) {
-        std::string resolved;
         EXPECT_EQ(isSafeToDeleteTree(c.dir, kept, resolved), c.safe) << c.dir;
         EXPECT_EQ(resolved.empty(), !c.safe) << c.dir;
     }
-    std::string resolved;
     ASSERT_TRUE(isSafeToDeleteTree("jre\\bin\\..", kept, resolved));
     EXPECT_TRUE(fs::equivalent(resolved, tree.path() / "work" / "jre"));
 }

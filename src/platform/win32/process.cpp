@@ -25,11 +25,22 @@ std::vector<const char*> argumentVector(const std::vector<std::string>& args)
 int spawnWait(const std::string& program, const std::vector<std::string>& args, int& errorNumber)
 {
     std::vector<const char*> vector = argumentVector(args);
+    // Started without waiting, then waited for here: a failed start (-1 and errno) can then never
+    // be mistaken for a child that ended with -1, and the runtime's errno after a successful
+    // start, which is not always clear, does not matter.
     errno = 0;
-    intptr_t result = _spawnv(_P_WAIT, program.c_str(), vector.data());
-    // A child's exit code -1 comes back as -1 too, with errno untouched.
-    errorNumber = result == -1 ? errno : 0;
-    return static_cast<int>(result);
+    intptr_t process = _spawnv(_P_NOWAIT, program.c_str(), vector.data());
+    if (process == -1) {
+        errorNumber = errno != 0 ? errno : SpawnInvalid;
+        return -1;
+    }
+    errorNumber = 0;
+    HANDLE handle = reinterpret_cast<HANDLE>(process);
+    DWORD exitCode = 0;
+    if (WaitForSingleObject(handle, INFINITE) != WAIT_OBJECT_0 || !GetExitCodeProcess(handle, &exitCode))
+        exitCode = static_cast<DWORD>(-1);
+    CloseHandle(handle);
+    return static_cast<int>(exitCode);
 }
 
 bool spawnNoWait(const std::string& program, const std::vector<std::string>& args)
