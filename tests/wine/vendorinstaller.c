@@ -1,8 +1,9 @@
 /* vendorinstaller.exe: a JVM vendor's installer, for end-to-end runs under Wine. Records its
  * current directory and its raw command line in the file QBX_VENDOR_LOG names, lays out a JVM
- * home at QBX_VENDOR_HOME (elsewhere, as real installers do) whose bin\java.exe and bin\javaw.exe
- * are copies of QBX_EXPANDER_JAVA (the test java.exe), registers it under the runtime's 17.0 key
- * and ends with exit code 7 (only traced by the launcher). 1 when something fails. */
+ * home at QBX_VENDOR_HOME (elsewhere, as real installers do; its parent must exist) whose
+ * bin\java.exe and bin\javaw.exe are copies of QBX_EXPANDER_JAVA (the test java.exe), registers
+ * it under the runtime's 17.0 key and ends with exit code 7 (only traced by the launcher);
+ * 1 when something fails. */
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
