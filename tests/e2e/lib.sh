@@ -75,3 +75,10 @@ set_control() { # key value: replaces or adds a line of qbx.control
   printf '%s=%s\n' "$1" "$2" >> "$file.new"
   mv "$file.new" "$file"
 }
+
+# The wizard ran properly with the JVM of that home, recorded as installed by the launcher or not.
+expect_wizard_with() { # wizard.log home installed
+  expect_grep "$1" "nativeJvmHomeDir = $2"
+  expect_grep "$1" "nativeJvmInstalled = $3"
+  expect_grep "$1" "started properly"
+}

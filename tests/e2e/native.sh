@@ -67,10 +67,8 @@ found)
   run_installer
   wait_for_cleanup
   expect_grep "$START/wizard.log" "mode: interactive"
-  expect_grep "$START/wizard.log" "nativeJvmHomeDir = $JVM"
-  expect_grep "$START/wizard.log" "nativeJvmInstalled = false"
+  expect_wizard_with "$START/wizard.log" "$JVM" false
   expect_grep "$START/wizard.log" "configureWinRegistry = true"
-  expect_grep "$START/wizard.log" "started properly"
   # A successful run with tracing of its own leaves no trace and no empty errors.log.
   expect_no_file "$START/jinstall.log"
   expect_no_file "$START/errors.log"
@@ -161,10 +159,8 @@ bundle-predefined)
   run_installer
   wait_for_cleanup
   home="$SCENARIO_DIR/java/jre17/jre"
-  expect_grep "$START/wizard.log" "nativeJvmHomeDir = $home"
-  expect_grep "$START/wizard.log" "nativeJvmInstalled = true"
+  expect_wizard_with "$START/wizard.log" "$home" true
   expect_grep "$START/wizard.log" "nativeJvmInstalledInTemp = false"
-  expect_grep "$START/wizard.log" "started properly"
   expect_grep "$QBX_REGISTRY" '"CurrentVersion"="17.0"'
   expect_grep "$QBX_REGISTRY" '"MicroVersion"="2"'
   expect_grep "$QBX_REGISTRY" '\\java\\jre17\\jre"' # JavaHome, in lower case
@@ -202,10 +198,8 @@ bundle-reuse)
   run_installer
   wait_for_cleanup
   expect_no_file "$SCENARIO_DIR/expander-ran"
-  expect_grep "$START/wizard.log" "nativeJvmHomeDir = $home"
-  expect_grep "$START/wizard.log" "nativeJvmInstalled = false"
+  expect_wizard_with "$START/wizard.log" "$home" false
   expect_grep "$START/wizard.log" "configureWinRegistry = false"
-  expect_grep "$START/wizard.log" "started properly"
   expect_no_grep "$QBX_REGISTRY" "JavaSoft"
   expect_no_file "$home/lib"
   expect_no_file "$WINDIR/.keystore"
@@ -239,9 +233,7 @@ vendor)
 [/vINSTALLDIR=C:\Program Files\x]" ] || fail "vendor installer: $(cat "$QBX_VENDOR_LOG")"
   expect_grep "$START/jinstall.log" "jvm installer exit code: 7"
   expect_no_file "$chosen" # the copy removed, the empty directory too
-  expect_grep "$START/wizard.log" "nativeJvmHomeDir = $QBX_VENDOR_HOME"
-  expect_grep "$START/wizard.log" "nativeJvmInstalled = false"
-  expect_grep "$START/wizard.log" "started properly"
+  expect_wizard_with "$START/wizard.log" "$QBX_VENDOR_HOME" false
   ;;
 retry)
   # The wizard does not start properly with the JVM found: a JVM is installed and the wizard

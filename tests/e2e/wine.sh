@@ -209,10 +209,8 @@ bundle-predefined)
   run_raw "-q "
   wait_for_wine
   home="$SCENARIO_DIR/java/jre17/jre"
-  expect_grep "$START/wizard.log" "nativeJvmHomeDir = Z:$home"
-  expect_grep "$START/wizard.log" "nativeJvmInstalled = true"
+  expect_wizard_with "$START/wizard.log" "Z:$home" true
   expect_grep "$START/wizard.log" "nativeJvmInstalledInTemp = false"
-  expect_grep "$START/wizard.log" "started properly"
   reg_has 'HKLM\SOFTWARE\JavaSoft\Java Runtime Environment' CurrentVersion 17.0
   reg_has 'HKLM\SOFTWARE\JavaSoft\Java Runtime Environment\17.0' MicroVersion 2
   reg_has 'HKLM\SOFTWARE\JavaSoft\Java Runtime Environment\17.0' JavaHome "$(winpath "$home")"
@@ -251,10 +249,8 @@ bundle-reuse)
   run_raw "-q "
   wait_for_wine
   expect_no_file "$home/args.out"
-  expect_grep "$START/wizard.log" "nativeJvmHomeDir = Z:$home"
-  expect_grep "$START/wizard.log" "nativeJvmInstalled = false"
+  expect_wizard_with "$START/wizard.log" "Z:$home" false
   expect_grep "$START/wizard.log" "configureWinRegistry = false"
-  expect_grep "$START/wizard.log" "started properly"
   [ -z "$(reg_value 'HKLM\SOFTWARE\JavaSoft\Java Runtime Environment' CurrentVersion)" ] || fail "registered"
   expect_no_file "$home/lib"
   expect_no_file "$WINDIR/.keystore"
@@ -287,9 +283,7 @@ vendor)
   expect_grep "$SCENARIO_DIR/vendor.log" '[jre-setup.exe /s /v"INSTALLDIR=C:\Program Files\x"]'
   expect_grep "$START/jinstall.log" "jvm installer exit code: 7"
   expect_no_file "$chosen" # the copy removed, the empty directory too
-  expect_grep "$START/wizard.log" "nativeJvmHomeDir = Z:$SCENARIO_DIR/vendor/jdk17"
-  expect_grep "$START/wizard.log" "nativeJvmInstalled = false"
-  expect_grep "$START/wizard.log" "started properly"
+  expect_wizard_with "$START/wizard.log" "Z:$SCENARIO_DIR/vendor/jdk17" false
   ;;
 retry)
   # The wizard does not start properly with the JVM found: a JVM is installed and the wizard
