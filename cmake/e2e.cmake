@@ -1,6 +1,7 @@
 # End-to-end runs of the real program: the Linux build natively, installer.exe under Wine.
 if(NOT WIN32)
-  foreach(scenario found markers nohandshake tracing quiet properties nojvm french)
+  foreach(scenario found markers nohandshake tracing quiet properties nojvm french bundle-predefined bundle-appdir
+                   bundle-reuse bundle-empty vendor retry texts)
     add_test(NAME e2e.native.${scenario}
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/native.sh ${CMAKE_BINARY_DIR} ${scenario})
     set_tests_properties(e2e.native.${scenario} PROPERTIES TIMEOUT 120)
@@ -8,7 +9,7 @@ if(NOT WIN32)
 else()
   # They share the prefix's registry: one at a time.
   foreach(scenario quiet samedir found nohandshake properties nojvm dialog errorbox javasoft-jdk adoptium javahome
-                   extended-off)
+                   extended-off bundle-predefined bundle-appdir bundle-reuse bundle-empty vendor retry texts)
     add_test(NAME e2e.wine.${scenario}
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine.sh ${CMAKE_BINARY_DIR} ${scenario})
     set_tests_properties(e2e.wine.${scenario} PROPERTIES TIMEOUT 300 RESOURCE_LOCK wine_registry)

@@ -7,7 +7,9 @@
 //      launcher knows the start worked (without it the launcher retries or reports an error);
 //   4. leave its own log as "*.log" in the working directory: the launcher saves it next to its own.
 // "--no-handshake" makes it skip step 3, to show what the launcher does with a broken wizard;
-// "--linger SECONDS" keeps it running that long, like a wizard the user is working in.
+// "--linger SECONDS" keeps it running that long, like a wizard the user is working in;
+// "--handshake-if-installed" skips step 3 unless the launcher installed the JVM, like a wizard
+// that needs a newer JVM than the one found (the launcher then installs one and starts it again).
 //
 // Keep to the language and library of Java 7: it must run on whatever JVM the launcher found.
 
@@ -27,12 +29,15 @@ public class ExampleWizard {
 
     public static void main(String[] args) throws IOException, InterruptedException {
         boolean handshake = true;
+        boolean onlyWithInstalledJvm = false;
         long lingerSeconds = 0;
         String mode = "interactive";
         StringBuilder details = new StringBuilder();
         for (int i = 0; i < args.length; i++) {
             if (args[i].equals("--no-handshake")) {
                 handshake = false;
+            } else if (args[i].equals("--handshake-if-installed")) {
+                onlyWithInstalledJvm = true;
             } else if (args[i].equals("--linger") && i + 1 < args.length) {
                 lingerSeconds = Long.parseLong(args[++i]);
             } else if (args[i].equals("-q") || args[i].equals("-s")) {
@@ -57,6 +62,9 @@ public class ExampleWizard {
                 in.close();
             }
         }
+
+        if (onlyWithInstalledJvm && !"true".equals(record.getProperty("nativeJvmInstalled")))
+            handshake = false;
 
         StringBuilder report = new StringBuilder();
         report.append("ExampleWizard running on Java ").append(System.getProperty("java.version")).append('\n');

@@ -51,6 +51,17 @@ public:
     // Provisioning of a missing JVM.
     /// true when a JVM was provided; else errorMessage and errorDetails say why.
     bool installTheJvm();
+    /// true when the compressed JVM was installed (or a suitable one reused).
+    bool installJvmBundle(const std::string& description);
+    /// true when the vendor's installer provided a JVM.
+    bool installJvmInstaller(const std::string& description);
+    /// As ExtractJvm::extractJvm; records the JVM and installs the security files into a new one.
+    bool extractJvm();
+    /// As RunJvmInstaller::run; records the JVM.
+    bool runThirdPartyInstaller();
+    /// The common steps of both ways: the file of the way must exist, then the way runs;
+    /// errorMessage and errorDetails say why on false.
+    bool _installJvm(const std::string& description, const std::string& file, bool (Install::*way)());
     /// Installs the control file's security files into the JVM in javaHomeDir; replace backs up
     /// and replaces existing files. Always true: a missing security file does not stop the run.
     bool addSecurity(bool replace);

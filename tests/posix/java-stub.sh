@@ -3,7 +3,7 @@
 # same arguments, turning Windows class paths (";"-separated) into Linux ones.
 for argument; do
   case "$argument" in
-    *\;*) argument=$(printf '%s' "$argument" | tr ';' ':') ;;
+    *\;*) argument=$(printf '%s' "$argument" | /usr/bin/tr ';' ':') ;;
   esac
   set -- "$@" "$argument"
   shift

@@ -1,0 +1,109 @@
+#include "jvm/runjvminstaller.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "jvm/jvmtesting.h"
+#include "jvm/provisiontesting.h"
+#include "testing/childprogram.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::ProvisionSandbox;
+using testing_support::readFile;
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(RunJvmInstaller, CommandLineSplitsAtEverySeparatorOnly)
+{
+    const struct {
+        const char* line;
+        const char* program;
+        std::vector<std::string> args;
+        std::size_t count;
+    } cases[] = {
+        {"setup.exe/*/*/*/s/*/*/*/v/qn", "setup.exe", {"setup.exe", "/s", "/v/qn"}, 2},
+        {"setup.exe/*/*/*", "setup.exe", {"setup.exe", ""}, 0},
+        {"setup.exe/*/*/*/s/*/*/*", "setup.exe", {"setup.exe", "/s", ""}, 2},
+        {"setup.exe/*/*/*/*/*/*-q", "setup.exe", {"setup.exe", "", "-q"}, 2},
+        {"sub\\setup.exe/*/*/*-q", "sub\\setup.exe", {"setup.exe", "-q"}, 1},
+        {"C:\\vendor\\setup.exe /s", "C:\\vendor\\setup.exe /s", {"setup.exe /s"}, 0},
+        {"setup.exe/*/*/*/v\"INSTALLDIR=C:\\Program Files\\x\"/*/*/* /s ",
+         "setup.exe",
+         {"setup.exe", "/v\"INSTALLDIR=C:\\Program Files\\x\"", " /s "},
+         2},
+        {"setup.exe/*/*/*/**/*/", "setup.exe", {"setup.exe", "/**/*/"}, 1},
+    };
+    for (const auto& c : cases) {
+        InstallerCommand command = splitInstallerCommand(c.line);
+        EXPECT_EQ(command.program, c.program) << c.line;
+        EXPECT_EQ(command.args, c.args) << c.line;
+        EXPECT_EQ(command.argumentCount, c.count) << c.line;
+    }
+}
+
+// A box with tracing on and the vendor's program in the working directory.
+struct Box : ProvisionSandbox {
+    explicit Box(const std::string& program)
+    {
+        write("jinstall.log", "");
+        fs::copy_file(program, work / "vendor.exe");
+        fs::permissions(work / "vendor.exe", fs::perms::owner_all, fs::perm_options::add);
+    }
+    std::string logs() const { return windowsForm(readFile("jinstall.log") + readFile("errors.log")); }
+    std::string jvmDir() const { return expand("{pf}\\JavaSoft\\JRE17.0\\17.0"); }
+};
+
+TEST(RunJvmInstaller, RunsInTheChosenDirectoryWithTheArgumentsAsWritten)
+{
+    testing_support::TempDir scratch;
+    Box box(testing_support::argsRecorderProgram(scratch));
+    const std::string line = "vendor.exe/*/*/*/s/*/*/*/v\"DIR=C:\\Program Files\\x\"/*/*/*";
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        RunJvmInstaller installer;
+        std::string name = "java.exe", jvmPath;
+        // The recorder leaves no JVM: nothing is found, but it ran where it should, as written.
+        EXPECT_FALSE(installer.run("", "11", "", "17.0", "JRE", name, "vendor.exe", line, jvmPath, box.expand("{win}")));
+        // The child parses its command line as any Windows program: had quotes been added around
+        // the argument, the quoted blank would not hold it together.
+        EXPECT_EQ(readFile(box.at(box.jvmDir() + "\\args.out")), "/s\n/vDIR=C:\\Program Files\\x\n");
+        EXPECT_FALSE(fs::exists(box.at(box.jvmDir() + "\\vendor.exe")));
+        EXPECT_TRUE(fs::equivalent(fs::current_path(), box.work));
+        fs::remove(box.at(box.jvmDir() + "\\args.out"));
+    }
+    const std::string logs = box.logs();
+    EXPECT_TRUE(contains(logs, "# of args: 3"));
+    EXPECT_TRUE(contains(logs, "jvm installer exit code: 3"));
+    EXPECT_TRUE(contains(logs, "Correct version of JVM was not found in common locations"));
+
+    // A program that cannot start: both lines in errors.log, the empty directory removed.
+    RunJvmInstaller installer;
+    std::string name = "java.exe", jvmPath;
+    EXPECT_FALSE(installer.run("", "11", "", "17.0", "JRE", name, "vendor.exe", "missing.exe/*/*/*-q", jvmPath, ""));
+    EXPECT_TRUE(contains(readFile("errors.log"), "Error running JVM installer: File or path is not found: false"));
+    EXPECT_TRUE(contains(readFile("errors.log"), "Unable to start missing.exe missing.exe -q"));
+    EXPECT_FALSE(fs::exists(box.at(box.jvmDir())));
+}
+
+TEST(RunJvmInstaller, FindsTheJvmLeftInASubdirectory)
+{
+    QBX_REQUIRE_REAL_JVM();
+    testing_support::TempDir scratch;
+    Box box(testing_support::jvmExpanderProgram(scratch));
+    ASSERT_TRUE(box.keys.ready());
+    testing_support::installTestJvmClass(box.work);
+    const std::string stub = testing_support::TestJavaStub;
+    box.setEnv("QBX_EXPANDER_JAVA", stub.empty() ? testing_support::TestHostJava : stub);
+    box.setEnv("QBX_EXPANDER_HOME", "jre");
+
+    // The expander stand-in refuses any argument: a line without separator must pass none.
+    RunJvmInstaller installer;
+    std::string name = "java.exe", jvmPath;
+    ASSERT_TRUE(installer.run("", "11", "", "17.0", "JRE", name, "vendor.exe", "vendor.exe", jvmPath, ""));
+    EXPECT_EQ(ProvisionSandbox::windowsForm(jvmPath), box.jvmDir() + "\\jre\\bin\\java.exe");
+    EXPECT_TRUE(contains(box.logs(), "looking for jvm in: " + box.jvmDir() + "\\jre"));
+}
+
+} // namespace
