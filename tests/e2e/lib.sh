@@ -82,3 +82,145 @@ expect_wizard_with() { # wizard.log home installed
   expect_grep "$1" "nativeJvmInstalled = $3"
   expect_grep "$1" "started properly"
 }
+
+# The provisioning scenarios, the same on both builds. Each platform script defines:
+#   P path           the path as the launcher writes it;  WIZ  the prefix of a path in wizard.log
+#   sandbox          system folders of the scenario's own, no JVM registered
+#   register_found   registers the scenario's JVM as found by the first search
+#   put_expander N   our expander into the working directory as N
+#   put_recorder N   a program there as N that only leaves args.out where it ran
+#   put_vendor N     the vendor installer stand-in there as N (log and home in QBX_VENDOR_*)
+#   launch           a quiet run, waiting for everything it started
+#   runtime_value K V  the value V of the runtime's JavaSoft key with the suffix K
+#   prepare_work     startdir.txt and the clean-up program of a fresh working directory
+expect_reg() { # key suffix, value, text (empty: no value)
+  local found
+  found=$(runtime_value "$1" "$2")
+  if [ -z "$3" ]; then
+    [ -z "$found" ] || fail "expected no $2 under $1, found '$found'"
+  else
+    printf '%s' "$found" | grep -q -i -F -- "$3" || fail "expected $2 under $1 to hold $3, not '$found'"
+  fi
+}
+
+provision_scenario() {
+  local home chosen
+  case "$1" in
+  bundle-predefined)
+    # Expanded into the predefined directory, registered, given the security files, used.
+    sandbox
+    put_expander jvmsetup.exe
+    use_bundle jvmsetup.exe "$(P "$SCENARIO_DIR/java/jre17")"
+    use_security_files
+    launch
+    home="$SCENARIO_DIR/java/jre17/jre"
+    expect_wizard_with "$START/wizard.log" "$WIZ$home" true
+    expect_grep "$START/wizard.log" "nativeJvmInstalledInTemp = false"
+    expect_reg "" CurrentVersion 17.0
+    expect_reg '\17.0' MicroVersion 2
+    expect_reg '\17.0' JavaHome 'jre17\jre'
+    expect_file "$WINDIR/java.exe"
+    expect_file "$WINDIR/javaw.exe"
+    expect_file "$home/lib/security/user.policy"
+    expect_file "$WINDIR/.keystore"
+    ;;
+  bundle-appdir)
+    # In the working directory ("jvm", whatever follows the variable): used, never registered,
+    # and deleted by the clean-up. Started in its own directory, so that it stays to look at.
+    sandbox
+    printf '%s\n' "$(P "$WORK")" > "$WORK/startdir.txt"
+    KEEP_WORK=1
+    put_expander jvmsetup.exe
+    use_bundle jvmsetup.exe '[$AppDir]\jvm17'
+    launch
+    expect_grep "$WORK/wizard.log" "nativeJvmHomeDir = $WIZ$WORK/jvm/jre"
+    expect_grep "$WORK/wizard.log" "nativeJvmInstalledInTemp = true"
+    expect_grep "$WORK/wizard.log" "started properly"
+    expect_reg "" CurrentVersion ""
+    expect_no_file "$WORK/jvm/jre"
+    ;;
+  bundle-reuse)
+    # A suitable JVM is in the predefined directory already: no expansion, no registry change
+    # (configureWinRegistry=no), no security files, recorded as not installed with its home.
+    sandbox
+    home="$SCENARIO_DIR/java/jre17"
+    mkdir -p "$home/bin"
+    cp "$JVM/bin/java.exe" "$JVM/bin/javaw.exe" "$home/bin/"
+    put_recorder jvmsetup.exe
+    use_bundle jvmsetup.exe "$(P "$home")"
+    set_control jvmHomeDir ""
+    set_control configureWinRegistry no
+    use_security_files
+    launch
+    expect_no_file "$home/args.out"
+    expect_wizard_with "$START/wizard.log" "$WIZ$home" false
+    expect_grep "$START/wizard.log" "configureWinRegistry = false"
+    expect_reg "" CurrentVersion ""
+    expect_no_file "$home/lib"
+    expect_no_file "$WINDIR/.keystore"
+    ;;
+  bundle-empty)
+    # An expander that leaves nothing behind.
+    sandbox
+    put_recorder jvmsetup.exe
+    use_bundle jvmsetup.exe "$(P "$SCENARIO_DIR/java/jre17")"
+    launch
+    expect_grep "$START/errors.log" "Unable to find JVM executable"
+    expect_grep "$START/errors.log" "Unable to install JRE 17.0.2. Are the destination or temporary directories out of disk space?"
+    expect_grep "$START/errors.log" "Other possible causes for errors:"
+    expect_no_file "$START/wizard.log"
+    ;;
+  vendor)
+    # The vendor's installer: copied into the chosen directory, run there with the arguments as
+    # written, removed; its JVM (installed elsewhere) found through the registry and used.
+    sandbox
+    mkdir -p "$SCENARIO_DIR/vendor"
+    export QBX_VENDOR_LOG=$(P "$SCENARIO_DIR/vendor.log") QBX_VENDOR_HOME=$(P "$SCENARIO_DIR/vendor/jdk17")
+    put_vendor jre-setup.exe
+    use_vendor_installer jre-setup.exe
+    : > "$WORK/jinstall.log"
+    launch
+    chosen="$PROGRAMS/JavaSoft/JRE17/17"
+    expect_grep "$SCENARIO_DIR/vendor.log" "$(P "$chosen")"
+    expect_vendor_arguments "$SCENARIO_DIR/vendor.log"
+    expect_grep "$START/jinstall.log" "jvm installer exit code: 7"
+    expect_no_file "$chosen" # the copy removed, the empty directory too
+    expect_wizard_with "$START/wizard.log" "$WIZ$SCENARIO_DIR/vendor/jdk17" false
+    ;;
+  retry)
+    # The wizard does not start properly with the JVM found: a JVM is installed and the wizard
+    # started again with it.
+    sandbox
+    register_found
+    put_expander jvmsetup.exe
+    use_bundle jvmsetup.exe "$(P "$SCENARIO_DIR/java/jre17")"
+    set_control loaderJavaCommand "ExampleWizard --handshake-if-installed"
+    launch
+    expect_grep "$START/wizard.log" "nativeJvmHomeDir = $WIZ$JVM"
+    expect_grep "$START/wizard.log" "nativeJvmHomeDir = $WIZ$SCENARIO_DIR/java/jre17/jre"
+    expect_grep "$START/wizard.log" "started properly"
+    expect_grep "$START/errors.log" "Java wizard not started properly"
+    expect_no_grep "$START/errors.log" "Unable to start the install wizard."
+    ;;
+  texts)
+    # A misspelled installer type, then a missing bundle: each failure's texts.
+    sandbox
+    put_expander jvmsetup.exe
+    use_bundle jvmsetup.exe "$(P "$SCENARIO_DIR/java/jre17")"
+    set_control jvmInstallerType selfExtractorJvmInstaller
+    launch
+    expect_grep "$START/errors.log" "The correct version of the JRE was not found on your system."
+    expect_grep "$START/errors.log" "You need version 11 or a later version, x64 memory model."
+    rm "$START/errors.log"
+    fill_work
+    prepare_work
+    use_bundle missing.exe "$(P "$SCENARIO_DIR/java/jre17")"
+    launch
+    expect_grep "$START/errors.log" "Unable to find JRE 11 or a later version on your system."
+    expect_grep "$START/errors.log" "Please install the JVM and re-start this installer."
+    ;;
+  *)
+    return 1
+    ;;
+  esac
+}

@@ -24,10 +24,13 @@ make_scenario "$BUILD/payload" "$SOURCE"
 JVM="$SCENARIO_DIR/jvm/jre17"
 mkdir -p "$JVM/bin"
 for name in java.exe javaw.exe; do cp "$BUILD/java-stub.exe" "$JVM/bin/$name"; done
-cp "$BUILD/showcmdline.exe" "$WORK/cleanup.exe"
 # The clean-up stand-in records the command line it was started with.
 export QBX_CMDLINE_OUT=$(winpath "$START/cleanup-cmdline.txt")
-printf '%s\r\n' "$(winpath "$START")" > "$WORK/startdir.txt"
+prepare_work() {
+  cp "$BUILD/showcmdline.exe" "$WORK/cleanup.exe"
+  printf '%s\r\n' "$(winpath "$START")" > "$WORK/startdir.txt"
+}
+prepare_work
 
 reg() { "$RUN" reg "$@" > /dev/null 2>&1; }
 reset_registry() {
@@ -74,11 +77,19 @@ PROGRAMS="$SCENARIO_DIR/Program Files"
 NT_KEY='HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion'
 WIN_KEY='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion'
 reg_value() { "$RUN" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p'; }
+P() { winpath "$1"; }
+WIZ="Z:"
+register_found() { register_jvm; }
+put_expander() { cp "$BUILD/jvmexpander.exe" "$WORK/$1"; }
+put_recorder() { cp "$BUILD/argsrecorder.exe" "$WORK/$1"; }
+put_vendor() { cp "$BUILD/vendorinstaller.exe" "$WORK/$1"; }
+expect_vendor_arguments() { expect_grep "$1" '[jre-setup.exe /s /v"INSTALLDIR=C:\Program Files\x"]'; }
+launch() { run_raw "-q "; wait_for_wine; }
 restore_system_dirs() {
   reg add "$NT_KEY" /v SystemRoot /d "$SAVED_ROOT" /f
   reg add "$WIN_KEY" /v ProgramFilesDir /d "$SAVED_PROGRAMS" /f
 }
-sandbox_system_dirs() {
+sandbox() {
   reset_registry
   mkdir -p "$WINDIR/system" "$PROGRAMS"
   SAVED_ROOT=$(reg_value "$NT_KEY" SystemRoot)
@@ -90,9 +101,7 @@ sandbox_system_dirs() {
 }
 # The bundled JVM's expander lays out jre\bin\java.exe and javaw.exe, the test java.exe.
 export QBX_EXPANDER_JAVA=$(winpath "$BUILD/java-stub.exe") QBX_EXPANDER_HOME=jre
-reg_has() { # key value text: the value holds the text
-  reg_value "$1" "$2" | grep -q -i -F -- "$3" || fail "expected $1 $2 to hold $3, not '$(reg_value "$1" "$2")'"
-}
+runtime_value() { reg_value 'HKLM\SOFTWARE\JavaSoft\Java Runtime Environment'"$1" "$2"; }
 
 WINESERVER=/usr/lib/wine/wineserver
 [ -x "$WINESERVER" ] || WINESERVER=$(command -v wineserver || echo true)
@@ -200,127 +209,6 @@ errorbox)
   expect_grep "$START/errors.log" "Unable to open qbx.control"
   expect_grep "$START/errors.log" "Unable to install application."
   ;;
-bundle-predefined)
-  # Expanded into the predefined directory, registered, given the security files, used.
-  sandbox_system_dirs
-  cp "$BUILD/jvmexpander.exe" "$WORK/jvmsetup.exe"
-  use_bundle jvmsetup.exe "$(winpath "$SCENARIO_DIR/java/jre17")"
-  use_security_files
-  run_raw "-q "
-  wait_for_wine
-  home="$SCENARIO_DIR/java/jre17/jre"
-  expect_wizard_with "$START/wizard.log" "Z:$home" true
-  expect_grep "$START/wizard.log" "nativeJvmInstalledInTemp = false"
-  reg_has 'HKLM\SOFTWARE\JavaSoft\Java Runtime Environment' CurrentVersion 17.0
-  reg_has 'HKLM\SOFTWARE\JavaSoft\Java Runtime Environment\17.0' MicroVersion 2
-  reg_has 'HKLM\SOFTWARE\JavaSoft\Java Runtime Environment\17.0' JavaHome "$(winpath "$home")"
-  expect_file "$WINDIR/java.exe"
-  expect_file "$WINDIR/javaw.exe"
-  expect_file "$home/lib/security/user.policy"
-  expect_file "$WINDIR/.keystore"
-  ;;
-bundle-appdir)
-  # In the working directory ("jvm", whatever follows the variable): used, never registered,
-  # and deleted by the clean-up.
-  sandbox_system_dirs
-  printf '%s\r\n' "$(winpath "$WORK")" > "$WORK/startdir.txt" # the working directory stays
-  cp "$BUILD/jvmexpander.exe" "$WORK/jvmsetup.exe"
-  use_bundle jvmsetup.exe '[$AppDir]\jvm17'
-  run_raw "-q "
-  wait_for_wine
-  expect_grep "$WORK/wizard.log" "nativeJvmHomeDir = Z:$WORK/jvm/jre"
-  expect_grep "$WORK/wizard.log" "nativeJvmInstalledInTemp = true"
-  expect_grep "$WORK/wizard.log" "started properly"
-  [ -z "$(reg_value 'HKLM\SOFTWARE\JavaSoft\Java Runtime Environment' CurrentVersion)" ] || fail "registered"
-  expect_no_file "$WORK/jvm/jre"
-  ;;
-bundle-reuse)
-  # A suitable JVM is in the predefined directory already: no expansion, no registry change
-  # (configureWinRegistry=no), no security files, recorded as not installed with its home.
-  sandbox_system_dirs
-  home="$SCENARIO_DIR/java/jre17"
-  mkdir -p "$home/bin"
-  for name in java.exe javaw.exe; do cp "$BUILD/java-stub.exe" "$home/bin/$name"; done
-  cp "$BUILD/argsrecorder.exe" "$WORK/jvmsetup.exe" # would leave args.out where it ran
-  use_bundle jvmsetup.exe "$(winpath "$home")"
-  set_control jvmHomeDir ""
-  set_control configureWinRegistry no
-  use_security_files
-  run_raw "-q "
-  wait_for_wine
-  expect_no_file "$home/args.out"
-  expect_wizard_with "$START/wizard.log" "Z:$home" false
-  expect_grep "$START/wizard.log" "configureWinRegistry = false"
-  [ -z "$(reg_value 'HKLM\SOFTWARE\JavaSoft\Java Runtime Environment' CurrentVersion)" ] || fail "registered"
-  expect_no_file "$home/lib"
-  expect_no_file "$WINDIR/.keystore"
-  ;;
-bundle-empty)
-  # An expander that leaves nothing behind.
-  sandbox_system_dirs
-  cp "$BUILD/argsrecorder.exe" "$WORK/jvmsetup.exe"
-  use_bundle jvmsetup.exe "$(winpath "$SCENARIO_DIR/java/jre17")"
-  run_raw "-q "
-  wait_for_wine
-  expect_grep "$START/errors.log" "Unable to find JVM executable"
-  expect_grep "$START/errors.log" "Unable to install JRE 17.0.2. Are the destination or temporary directories out of disk space?"
-  expect_grep "$START/errors.log" "Other possible causes for errors:"
-  expect_no_file "$START/wizard.log"
-  ;;
-vendor)
-  # The vendor's installer: copied into the chosen directory, run there with the arguments as
-  # written, removed; its JVM (installed elsewhere) found through the registry and used.
-  sandbox_system_dirs
-  cp "$BUILD/vendorinstaller.exe" "$WORK/jre-setup.exe"
-  use_vendor_installer jre-setup.exe
-  export QBX_VENDOR_LOG=$(winpath "$SCENARIO_DIR/vendor.log") QBX_VENDOR_HOME=$(winpath "$SCENARIO_DIR/vendor/jdk17")
-  mkdir -p "$SCENARIO_DIR/vendor"
-  : > "$WORK/jinstall.log"
-  run_raw "-q "
-  wait_for_wine
-  chosen="$PROGRAMS/JavaSoft/JRE17/17"
-  expect_grep "$SCENARIO_DIR/vendor.log" "$(winpath "$chosen")"
-  expect_grep "$SCENARIO_DIR/vendor.log" '[jre-setup.exe /s /v"INSTALLDIR=C:\Program Files\x"]'
-  expect_grep "$START/jinstall.log" "jvm installer exit code: 7"
-  expect_no_file "$chosen" # the copy removed, the empty directory too
-  expect_wizard_with "$START/wizard.log" "Z:$SCENARIO_DIR/vendor/jdk17" false
-  ;;
-retry)
-  # The wizard does not start properly with the JVM found: a JVM is installed and the wizard
-  # started again with it.
-  sandbox_system_dirs
-  register_jvm
-  cp "$BUILD/jvmexpander.exe" "$WORK/jvmsetup.exe"
-  use_bundle jvmsetup.exe "$(winpath "$SCENARIO_DIR/java/jre17")"
-  set_control loaderJavaCommand "ExampleWizard --handshake-if-installed"
-  run_raw "-q "
-  wait_for_wine
-  expect_grep "$START/wizard.log" "nativeJvmHomeDir = Z:$JVM"
-  expect_grep "$START/wizard.log" "nativeJvmHomeDir = Z:$SCENARIO_DIR/java/jre17/jre"
-  expect_grep "$START/wizard.log" "started properly"
-  expect_grep "$START/errors.log" "Java wizard not started properly"
-  expect_no_grep "$START/errors.log" "Unable to start the install wizard."
-  ;;
-texts)
-  # A misspelled installer type, then a missing bundle: each failure's texts.
-  sandbox_system_dirs
-  cp "$BUILD/jvmexpander.exe" "$WORK/jvmsetup.exe"
-  use_bundle jvmsetup.exe "$(winpath "$SCENARIO_DIR/java/jre17")"
-  set_control jvmInstallerType selfExtractorJvmInstaller
-  run_raw "-q "
-  wait_for_wine
-  expect_grep "$START/errors.log" "The correct version of the JRE was not found on your system."
-  expect_grep "$START/errors.log" "You need version 11 or a later version, x64 memory model."
-  rm "$START/errors.log"
-  fill_work
-  printf '%s\r\n' "$(winpath "$START")" > "$WORK/startdir.txt"
-  cp "$BUILD/showcmdline.exe" "$WORK/cleanup.exe"
-  use_bundle missing.exe "$(winpath "$SCENARIO_DIR/java/jre17")"
-  run_raw "-q "
-  wait_for_wine
-  expect_grep "$START/errors.log" "Unable to find JRE 11 or a later version on your system."
-  expect_grep "$START/errors.log" "Please install the JVM and re-start this installer."
-  ;;
 screenshot)
   # For `make screenshots`: the status dialog in the locale QBX_SHOT_LOCALE, into QBX_SHOT_FILE.
   register_jvm
@@ -330,7 +218,7 @@ screenshot)
   run_gui "$(basename "$QBX_SHOT_FILE")" 1 --window Installer ""
   ;;
 *)
-  fail "unknown scenario $SCENARIO"
+  provision_scenario "$SCENARIO" || fail "unknown scenario $SCENARIO"
   ;;
 esac
 echo "PASS: $SCENARIO"
