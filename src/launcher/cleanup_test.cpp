@@ -72,40 +72,26 @@ TEST(CleanUp, TemporaryTraceFileGoesOnlyAfterSuccess)
     }
 }
 
-struct JvmDirCase {
-    const char* name;
-    const char* installedInTemp;
-    bool useTempKey;
-    bool deleted;
-};
-
-class CleanUpJvmDirTest : public testing::TestWithParam<JvmDirCase> {};
-
-TEST_P(CleanUpJvmDirTest, DeletesOnlyATemporaryJvm)
+TEST(CleanUp, DeletesOnlyATemporaryJvm)
 {
-    const JvmDirCase& c = GetParam();
-    TempDir dir(true);
-    fs::path jvm = dir.path() / "jre";
-    dir.write("jre/bin/java.exe", "x");
-    dir.write("jre/lib/rt.jar", "x");
-    std::string properties = "nativeJvmHomeDir=" + propertiesPath(c.useTempKey ? dir.path() / "other" : jvm) + "\n" +
-                             "nativeJvmInstalled=true\n" + "nativeJvmInstalledInTemp=" + c.installedInTemp + "\n" +
-                             "configureWinRegistry=false\n";
-    if (c.useTempKey)
-        properties += "nativeTempJvmDir=" + propertiesPath(jvm) + "\n";
-    dir.write("native.properties", properties);
-    Install run;
-    run.cleanUpJvmDir();
-    EXPECT_EQ(!fs::exists(jvm), c.deleted);
+    const struct {
+        const char* installedInTemp;
+        bool useTempKey;
+        bool deleted;
+    } cases[] = {{"TRUE", false, true}, {"true", true, true}, {"false", false, false}, {"", false, false}};
+    for (const auto& c : cases) {
+        TempDir dir(true);
+        fs::path jvm = dir.path() / "jre";
+        dir.write("jre/bin/java.exe", "x");
+        std::string properties = "nativeJvmHomeDir=" + propertiesPath(c.useTempKey ? dir.path() / "other" : jvm) +
+                                 "\nnativeJvmInstalledInTemp=" + c.installedInTemp + "\nconfigureWinRegistry=false\n";
+        if (c.useTempKey)
+            properties += "nativeTempJvmDir=" + propertiesPath(jvm) + "\n";
+        dir.write("native.properties", properties);
+        Install().cleanUpJvmDir();
+        EXPECT_EQ(!fs::exists(jvm), c.deleted) << properties;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, CleanUpJvmDirTest,
-                         testing::Values(JvmDirCase{"home", "true", false, true},
-                                         JvmDirCase{"anycase", "TRUE", false, true},
-                                         JvmDirCase{"tempkey", "true", true, true},
-                                         JvmDirCase{"notemp", "false", false, false},
-                                         JvmDirCase{"empty", "", false, false}),
-                         [](const testing::TestParamInfo<JvmDirCase>& info) { return std::string(info.param.name); });
 
 TEST(CleanUp, TemporaryJvmIsRegisteredOnlyWhenItOutlivesTheDeletion)
 {
@@ -196,19 +182,15 @@ TEST(CleanUp, LogsGoToTheWindowsDirectoryWhenTheStartDirectoryIsGone)
     run.cleanUpLogFiles();
     EXPECT_EQ(readFile(windows.path() / "errors.log"), "failure\n");
     EXPECT_NE(readFile(windows.path() / "jinstall.log").find("copying log files to"), std::string::npos);
-}
 
-TEST(CleanUp, NothingIsSavedWhenStartedInTheWorkingDirectory)
-{
-    TempDir work(true);
+    // Started in the working directory itself (in another case): nothing is copied onto itself.
     std::string upper = work.str();
     for (char& c : upper)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     work.write("startdir.txt", upper + "\n");
-    work.write("errors.log", "failure\n");
-    Install run;
     run.cleanUpLogFiles();
     EXPECT_EQ(readFile("errors.log"), "failure\n");
+    EXPECT_EQ(readFile(windows.path() / "errors.log"), "failure\n");
 }
 
 TEST(CleanUp, WholeCleanUpRemovesTheExchangeFiles)
