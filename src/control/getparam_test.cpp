@@ -216,7 +216,9 @@ TEST(GetParameters, FailedConversionKeepsTheControlFile)
     dir.write("qbx.control", "jvmName=JDK\r\n");
     std::filesystem::create_symlink("/dev/full", dir.path() / "__qbx.control");
     ControlValues values;
+    testing::internal::CaptureStderr();
     EXPECT_FALSE(GetParameters().getParameters(values));
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("Unable to convert line endings"), std::string::npos);
     EXPECT_EQ(readFile(dir.path() / "qbx.control"), "jvmName=JDK\r\n");
     EXPECT_FALSE(std::filesystem::is_symlink(dir.path() / "__qbx.control"));
     EXPECT_TRUE(traced(dir.path() / "errors.log", " Unable to convert line endings for qbx.control"));
