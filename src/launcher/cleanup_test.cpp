@@ -5,8 +5,10 @@
 #include "jvm/extractjvm.h"
 #include "jvm/provisiontesting.h"
 #include "jvm/sysdirs.h"
+#include "launcher/entry.h"
 #include "launcher/install.h"
 #include "platform/process.h"
+#include "testing/childprogram.h"
 #include "testing/tempdir.h"
 
 namespace fs = std::filesystem;
@@ -201,6 +203,25 @@ TEST(CleanUp, WholeCleanUpRemovesTheExchangeFiles)
     Install().cleanUp(true);
     for (const char* name : {"changes.txt", "startdir.txt", "native.properties", "install.jar"})
         EXPECT_FALSE(fs::exists(name)) << name;
+}
+
+TEST(CleanUp, FailedRunReportsItselfAndTakesTheStatusWindowDown)
+{
+    // A quiet run still shows the box about the missing control file.
+    if (testing_support::messageBoxesWait())
+        GTEST_SKIP() << "an error box would wait for a user here";
+    TempDir work(true); // no control file: the run fails after its set-up
+    // The marker is named by its full path (here apart from the one the error box removes).
+    work.write("marker/__qbxshow.sem", "");
+    const std::string previous = showDialogFilename;
+    showDialogFilename = (work.path() / "marker" / "__qbxshow.sem").string();
+    testing::internal::CaptureStderr();
+    bool installed = Install().install(true, false, "");
+    testing::internal::GetCapturedStderr();
+    showDialogFilename = previous;
+    EXPECT_FALSE(installed);
+    EXPECT_FALSE(fs::exists(work.path() / "marker" / "__qbxshow.sem"));
+    EXPECT_NE(readFile("errors.log").find("Unable to install application."), std::string::npos);
 }
 
 TEST(IsDirWriteProtected, ProbesWithAFile)
