@@ -28,12 +28,9 @@ TEST(ExecCommand, ArgsString)
     };
     const std::vector<Case> cases = {
         {{}, ""},
-        {{"java"}, "java"},
         {{"java", "-cp", "C:\\Program Files\\app.jar"}, "java -cp \"C:\\Program Files\\app.jar\""},
         {{"java", "-Dx=\"a b\""}, "java -Dx=\"a b\""},
-        {{"java", "a\"b"}, "java a\"b"},
         {{"a", "", "b"}, "a  b"},
-        {{"", "x"}, " x"},
         {{"C:\\Program Files\\Java\\bin\\java.exe"}, "\"C:\\Program Files\\Java\\bin\\java.exe\""},
     };
     for (const auto& c : cases)
@@ -49,10 +46,7 @@ TEST(ExecCommand, ArgumentTextSplitsAtEveryBlank)
     const std::vector<Case> cases = {
         {std::nullopt, {"cmd"}},
         {"", {"cmd", ""}},
-        {"x", {"cmd", "x"}},
         {"a  b", {"cmd", "a", "", "b"}},
-        {"a b ", {"cmd", "a", "b", ""}},
-        {" a", {"cmd", "", "a"}},
         {"\"a b\"", {"cmd", "\"a", "b\""}},
         {"-x\t-y", {"cmd", "-x\t-y"}},
     };
@@ -79,38 +73,23 @@ TEST(ExecCommand, MissingProgramIsReported)
     EXPECT_NE(errors.find(" " + std::string(20, ' ') + "errno 2" + nl), std::string::npos) << errors;
 }
 
-TEST(ExecCommand, NonZeroExitCodeIsSuccess)
-{
-    TempDir dir(true);
-    std::string program = testing_support::argsRecorderProgram(dir);
-    ExecCommand exec;
-    std::string errorText = "unchanged";
-    int exitCode = 0;
-    EXPECT_TRUE(exec.spawnAndWait(program, {program, "-cp", "a;b"}, errorText, exitCode));
-    EXPECT_EQ(errorText, "unchanged");
-    EXPECT_EQ(exitCode, 3);
-    EXPECT_EQ(readFile(dir.path() / "args.out"), "-cp\na;b\n");
-
-    EXPECT_TRUE(exec.execCommand(program, std::string("one two"), 2));
-    EXPECT_EQ(readFile(dir.path() / "args.out"), "one\ntwo\n");
-}
-
-TEST(ExecCommand, ChildSeesTheJoinedCommandLine)
+TEST(ExecCommand, ChildSeesTheJoinedCommandLineAndAnExitCodeIsSuccess)
 {
     // The vector is joined by blanks without quoting, so the child re-splits it.
     TempDir dir(true);
     std::string program = testing_support::argsRecorderProgram(dir);
     ExecCommand exec;
-    std::string errorText;
+    std::string errorText = "unchanged";
     int exitCode = 0;
     EXPECT_TRUE(exec.spawnAndWait(program, {program, "a b", "\"c d\"", "x\\\"y", "\"e\"\"f g\"", "h\\\\\"i j\""},
                                   errorText, exitCode));
+    EXPECT_EQ(errorText, "unchanged");
+    EXPECT_EQ(exitCode, 3);
     EXPECT_EQ(readFile(dir.path() / "args.out"), "a\nb\nc d\nx\"y\ne\"f g\nh\\i j\n");
 
     // More pieces than announced still all reach the program.
     EXPECT_TRUE(exec.execCommand(program, std::string("a  b c d"), 1));
     EXPECT_EQ(readFile(dir.path() / "args.out"), "a\nb\nc\nd\n");
-
     EXPECT_TRUE(exec.execCommand(program, std::nullopt, 0));
     EXPECT_EQ(readFile(dir.path() / "args.out"), "");
 }

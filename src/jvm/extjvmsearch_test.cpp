@@ -5,6 +5,7 @@
 #include "control/extsearchkey.h"
 #include "exec/clib.h"
 #include "jvm/jvmtesting.h"
+#include "testing/machinekeys.h"
 
 namespace {
 
@@ -21,6 +22,10 @@ protected:
         dir.write("jinstall.log", "");
     }
     void TearDown() override { platform::putEnv("JAVA_HOME=" + (hadJavaHome ? javaHome : "")); }
+    void set(const std::string& key, const char* name, const std::string& value)
+    {
+        EXPECT_TRUE(keys.setMachineValue(key, name, value)) << key;
+    }
     std::string jvm(const std::string& name)
     {
         testing_support::makeFakeJvm(dir.path() / name / "bin", {"java.exe"});
@@ -48,9 +53,9 @@ TEST_F(ExtendedSearch, EachLayoutOnceByVersionThenJavaHomeWithoutGarbage)
     std::vector<std::string> expected;
     for (const auto& [key, value] : layouts) {
         expected.push_back(jvm("jvm" + std::to_string(expected.size())));
-        keys.set(std::string("SOFTWARE\\") + key, value, expected.back() + "\\"); // as Adoptium writes it
+        set(std::string("SOFTWARE\\") + key, value, expected.back() + "\\"); // as Adoptium writes it
     }
-    keys.set("SOFTWARE\\JavaSoft\\JDK\\9", "JavaHome", expected[0] + "\\.\\"); // seen before
+    set("SOFTWARE\\JavaSoft\\JDK\\9", "JavaHome", expected[0] + "\\.\\"); // seen before
     expected.push_back(jvm("javahome"));
     platform::putEnv("JAVA_HOME=" + expected.back());
     testing_support::makeFakeJvm(dir.path() / "nojava" / "bin", {"readme.txt"});
@@ -59,7 +64,7 @@ TEST_F(ExtendedSearch, EachLayoutOnceByVersionThenJavaHomeWithoutGarbage)
                                    (dir.path() / "nojava").string(), (dir.path() / "gone").string(),
                                    expected[0] + "\"", expected[0] + "\t"};
     for (std::size_t i = 0; i < std::size(garbage); ++i)
-        keys.set("SOFTWARE\\Semeru\\" + std::to_string(i), "Path", garbage[i]);
+        set("SOFTWARE\\Semeru\\" + std::to_string(i), "Path", garbage[i]);
 
     ExtendedJvmSearch search;
     std::vector<JvmCandidate> found = search.collectCandidates("java.exe");
@@ -80,8 +85,8 @@ TEST_F(ExtendedSearch, CandidatesAreProvenUntilOnePassesUnlessSwitchedOff)
     testing_support::installTestJvmClass(dir.path());
     testing_support::makeRealJvm(dir.path() / "real" / "bin", {"java.exe"});
     const std::string real = (dir.path() / "real").string();
-    keys.set("SOFTWARE\\JavaSoft\\JDK\\99", "JavaHome", jvm("broken")); // first in order, but cannot run
-    keys.set("SOFTWARE\\Azul Systems\\Zulu\\zulu-8", "InstallationPath", real); // only the JVM's own version counts
+    set("SOFTWARE\\JavaSoft\\JDK\\99", "JavaHome", jvm("broken")); // first in order, but cannot run
+    set("SOFTWARE\\Azul Systems\\Zulu\\zulu-8", "InstallationPath", real); // only the JVM's own version counts
 
     std::string name = "java.exe", path;
     dir.write("qbx.control", "extendedJvmSearch=off\nextendedJvmSearch=No\n"); // the last line counts

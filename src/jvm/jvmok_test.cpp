@@ -28,31 +28,23 @@ TEST(VerifyVersion, ComparesVersionsCutToEachLimit)
     const LimitCase cases[] = {
         // required overrides the range, and matches as a prefix of whole components
         {"1.4", "", "", "1.4.2_05", true},
-        {"1.4", "", "", "1.4", true},
         {"1.4", "", "", "1.3.1", false},
         {"1.4", "", "", "1.40", false},
         {"1.4.2", "", "", "1.4", false},
-        {"1.4", "1.5", "1.6", "1.4.2", true},
         {"17", "", "", "17.0.15", true},
         // a range
-        {"", "1.3", "1.4", "1.3.1", true},
         {"", "1.3", "1.4", "1.4.2", true},
         {"", "1.3", "1.4", "1.5.0", false},
-        {"", "1.3", "1.4", "1.2.2", false},
         {"", "1.3", "1.4", "1.3", true},
         // a minimum alone, compared as numbers
         {"", "1.3", "", "1.10", true},
         {"", "11", "", "9.0.4", false},
-        {"", "11", "", "17.0.15", true},
         {"", "1.8.0_77", "", "1.8.0_101", true},
         {"", "1.8.0_77", "", "1.8.0_5", false},
-        {"", "1.8", "", "1.8", true},
         // a maximum alone
         {"", "", "1.8", "9.0.4", false},
-        {"", "", "1.8", "1.8.0_101", true},
         {"", "", "11", "1.8.0_101", true},
         // no limits accept everything
-        {"", "", "", "1.1", true},
         {"", "", "", "", true},
         // an empty version has fewer components than any limit
         {"", "1.3", "", "", false},
@@ -76,12 +68,9 @@ TEST(TestLine, KeepsTheTextFromTheFirstToTheLastDigit)
     };
     const Case cases[] = {
         {"java version \"1.4.2_05\"\n", "1.4.2_05", "1.4", true},
-        {"java version \"17.0.15\"\r", "17.0.15", "11", true},
         {"openjdk version \"9.0.4\" 2018-01-16", "9.0.4\" 2018-01-16", "11", false},
-        {"21", "21", "21", true},
         {"no digits here\n", "", "", true},
         {"no digits here\n", "", "1.3", false},
-        {"", "", "1.3", false},
     };
     TempDir dir(true);
     JvmOk jvmOk;
@@ -106,13 +95,8 @@ TEST(CheckVersion, ReadsOnlyTheFirstLineUpToItsLimit)
     dir.write("cut.txt", std::string(995, 'x') + "1.5.0\n");
     EXPECT_FALSE(jvmOk.checkVersion("cut.txt", "1.5.0", "", ""));
     EXPECT_TRUE(jvmOk.checkVersion("cut.txt", "1.5", "", ""));
-}
 
-TEST(CheckVersion, MissingResultFileFailsAndIsTraced)
-{
-    TempDir dir(true);
     dir.write("jinstall.log", "");
-    JvmOk jvmOk;
     EXPECT_FALSE(jvmOk.checkVersion("jvmGood.txt", "", "", ""));
     EXPECT_TRUE(contains(readFile(dir.path() / "jinstall.log"), "Unable to verify version jvmGood.txt"));
 }
@@ -120,9 +104,14 @@ TEST(CheckVersion, MissingResultFileFailsAndIsTraced)
 TEST(JvmCorrectVersion, WithoutTheTestClassAnyExistingExecutablePasses)
 {
     TempDir dir(true);
-    testing_support::makeFakeJvm(dir.path() / "jvm" / "bin", {"java.exe"});
     JvmOk jvmOk;
     std::string name = "java.exe", path;
+    std::filesystem::create_directories(dir.path() / "jvm" / "bin");
+    EXPECT_FALSE(jvmOk.jvmCorrectVersion("", "", "", (dir.path() / "jvm").string(), name, path));
+    EXPECT_EQ(path, (dir.path() / "jvm").string() + "\\bin\\java.exe"); // the last path tried
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "errors.log"));
+
+    testing_support::makeFakeJvm(dir.path() / "jvm" / "bin", {"java.exe"});
     EXPECT_TRUE(jvmOk.jvmCorrectVersion("99", "", "", (dir.path() / "jvm").string(), name, path));
     EXPECT_EQ(path, (dir.path() / "jvm").string() + "\\bin\\java.exe");
     EXPECT_EQ(name, "java.exe");
@@ -131,17 +120,6 @@ TEST(JvmCorrectVersion, WithoutTheTestClassAnyExistingExecutablePasses)
     testing_support::makeFakeJvm(dir.path() / "jvm", {"java.exe"});
     EXPECT_TRUE(jvmOk.jvmCorrectVersion("", "", "", (dir.path() / "jvm").string(), name, path));
     EXPECT_EQ(path, (dir.path() / "jvm").string() + "\\java.exe");
-}
-
-TEST(JvmCorrectVersion, MissingExecutableFailsWithoutAnErrorLine)
-{
-    TempDir dir(true);
-    std::filesystem::create_directories(dir.path() / "jvm" / "bin");
-    JvmOk jvmOk;
-    std::string name = "java.exe", path;
-    EXPECT_FALSE(jvmOk.jvmCorrectVersion("", "", "", (dir.path() / "jvm").string(), name, path));
-    EXPECT_EQ(path, (dir.path() / "jvm").string() + "\\bin\\java.exe"); // the last path tried
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "errors.log"));
 }
 
 TEST(JvmCorrectVersion, OldRuntimeNameBecomesJavaWithoutTracing)
@@ -213,7 +191,7 @@ TEST(RealJvm, ReportsItsVersionAndIsJudgedByIt)
     dir.write("jinstall.log", "");
     testing_support::installTestJvmClass(dir.path());
     const std::string jvm = (dir.path() / "jvm").string();
-    testing_support::makeRealJvm(dir.path() / "jvm" / "bin", {"java.exe"});
+    testing_support::makeRealJvm(dir.path() / "jvm" / "bin", {"java.exe", "javaw.exe"});
     platform::putEnv("CLASSPATH=" + (dir.path() / "elsewhere").string());
 
     JvmOk jvmOk;
@@ -241,41 +219,12 @@ TEST(RealJvm, ReportsItsVersionAndIsJudgedByIt)
     EXPECT_FALSE(jvmOk.jvmCorrectVersion("1.8", "", "", jvm, name, path));
     EXPECT_TRUE(contains(readFile(dir.path() / "errors.log"), "Jvm isn't installed properly."));
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "jvmGood.txt"));
-}
 
-TEST(RealJvm, OldRuntimeNameFindsBinJavawWhileTracing)
-{
-    QBX_REQUIRE_REAL_JVM();
-    TempDir dir(true);
-    dir.write("jinstall.log", "");
-    testing_support::installTestJvmClass(dir.path());
-    const std::string jvm = (dir.path() / "jre").string();
-    testing_support::makeRealJvm(dir.path() / "jre" / "bin", {"javaw.exe"});
-
-    JvmOk jvmOk;
-    std::string name = "jrew.exe", path;
+    // The old runtime's name finds the windowless launcher while tracing.
+    name = "jrew.exe";
     EXPECT_TRUE(jvmOk.jvmCorrectVersion("", "1.8", "", jvm, name, path)) << readFile(dir.path() / "errors.log");
     EXPECT_EQ(name, "javaw.exe");
     EXPECT_EQ(path, jvm + "\\bin\\javaw.exe");
-}
-
-TEST(RealJvm, InstallationDirectoryWithBlanks)
-{
-    QBX_REQUIRE_REAL_JVM();
-    TempDir outer;
-    const auto install = outer.path() / "Program Files" / "My App";
-    std::filesystem::create_directories(install);
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(install);
-    testing_support::installTestJvmClass(install);
-    testing_support::makeRealJvm(install / "jvm" / "bin", {"java.exe"});
-
-    JvmOk jvmOk;
-    std::string name = "java.exe", path;
-    bool found = jvmOk.jvmCorrectVersion("", "1.8", "", (install / "jvm").string(), name, path);
-    std::string errors = readFile(install / "errors.log");
-    std::filesystem::current_path(previous);
-    EXPECT_TRUE(found) << errors;
 }
 
 TEST(RealJvm, BrokenTestClassLeavesNoResult)

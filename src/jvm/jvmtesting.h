@@ -5,12 +5,10 @@
 #include <fstream>
 #include <initializer_list>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "platform/process.h"
-#include "platform/registry.h"
 #include "testing/tempdir.h"
 
 namespace testing_support {
@@ -62,81 +60,6 @@ inline void installTestJvmClass(const std::filesystem::path& dir)
 {
     std::filesystem::copy_file(std::filesystem::path(TestPayloadDir) / "TestJvm.class", dir / "TestJvm.class");
 }
-
-// Keys of HKEY_LOCAL_MACHINE, emptied for one test. Natively the registry is a file of the
-// test's own (QBX_REGISTRY); on Windows (under Wine) it is the real one of the build's own
-// prefix, whose keys belong to the tests: the roots are deleted before and after.
-class MachineKeys {
-public:
-    MachineKeys(const TempDir& dir, std::vector<std::string> rootKeys) : roots(std::move(rootKeys))
-    {
-        hadVariable = platform::getEnv(RegistryVariable, previousValue);
-        const std::string file = (dir.path() / "registry.reg").string();
-        dir.write("registry.reg", "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\QuillboxRegistryProbe]\r\n\r\n");
-        platform::putEnv(std::string(RegistryVariable) + "=" + file);
-        platform::RegKey probe;
-        standIn = platform::regOpenKey(platform::RegRoot::LocalMachine, "SOFTWARE\\QuillboxRegistryProbe",
-                                       platform::RegAccess::Read, probe);
-        if (standIn)
-            platform::regCloseKey(probe);
-        cleared = standIn || clear();
-    }
-    ~MachineKeys()
-    {
-        if (!standIn)
-            clear();
-        platform::putEnv(std::string(RegistryVariable) + "=" + (hadVariable ? previousValue : ""));
-    }
-    MachineKeys(const MachineKeys&) = delete;
-    MachineKeys& operator=(const MachineKeys&) = delete;
-
-    /// true when the keys are ours to fill.
-    bool ready() const { return cleared; }
-
-    /// Creates the key (under HKEY_LOCAL_MACHINE) and stores the text value, unless name is empty.
-    void set(const std::string& key, const std::string& name, const std::string& value)
-    {
-        platform::RegKey handle;
-        ASSERT_TRUE(platform::regCreateKey(platform::RegRoot::LocalMachine, key, handle)) << key;
-        if (!name.empty()) {
-            EXPECT_TRUE(platform::regSetString(handle, name, value)) << key << " " << name;
-        }
-        platform::regCloseKey(handle);
-    }
-
-private:
-    static constexpr const char* RegistryVariable = "QBX_REGISTRY";
-
-    bool clear() const
-    {
-        bool gone = true;
-        for (const std::string& root : roots) {
-            // The child's command line is the arguments joined by blanks: quote the key.
-            reg({"delete", "\"HKLM\\" + root + "\"", "/f"});
-            platform::RegKey key;
-            if (platform::regOpenKey(platform::RegRoot::LocalMachine, root, platform::RegAccess::Read, key)) {
-                platform::regCloseKey(key);
-                gone = false;
-            }
-        }
-        return gone;
-    }
-    static int reg(std::vector<std::string> args)
-    {
-        std::string systemRoot;
-        if (!platform::getEnv("SystemRoot", systemRoot))
-            return -1;
-        args.insert(args.begin(), "reg.exe");
-        int errorNumber = 0;
-        return platform::spawnWait(systemRoot + "\\system32\\reg.exe", args, errorNumber);
-    }
-
-    std::vector<std::string> roots;
-    std::string previousValue;
-    bool hadVariable = false;
-    bool standIn = false;
-    bool cleared = false;
-};
 
 } // namespace testing_support
 

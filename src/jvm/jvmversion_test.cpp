@@ -19,21 +19,16 @@ TEST(CompareVersions, ComparesComponentsAsNumbersOrText)
 {
     const OrderCase cases[] = {
         {"1.10", "1.9", 1},           // numbers, not text
-        {"17", "9", 1},               //
         {"17.0.15", "9.0.4", 1},      //
         {"1.8.0_101", "1.8.0_77", 1}, // '_' separates like '.'
         {"1.4", "1.4.2", -1},         // running out first is lower
-        {"1.4.2", "1.4.2", 0},        //
         {"1.04", "1.4", 0},           // leading zeros do not count
         {"21+35", "21", 1},           // '+' and '-' separate too
         {"11-ea", "11-EA", 0},        // text ignores case
-        {"11-ea", "11-rc", -1},       //
         {"", "1", -1},                //
-        {"", "", 0},                  //
         {"123456789012345678901", "99999999999999999999", 1}, // longer than any integer type
         {"10a", "9", 1},              // the leading number first
         {"10a", "10", 1},             // then the rest
-        {"10a", "11", -1},            //
         {"1.beta", "1.9", 1},         // text after numbers
         {"1..2", "1.0.2", -1},        // an empty component is the lowest
     };
@@ -64,17 +59,6 @@ TEST(CompareVersions, IsAConsistentOrder)
     }
 }
 
-TEST(CompareVersions, CutsTheVersionToTheLimitsComponents)
-{
-    const OrderCase cases[] = {
-        {"1.4.2_05", "1.4", 0}, {"1.4", "1.4", 0},     {"1.40", "1.4", 1},  {"1.3.1", "1.4", -1},
-        {"1.4", "1.4.2", -1},   {"1.10", "1.3", 1},    {"9.0.4", "11", -1}, {"17.0.15", "11", 1},
-        {"1", "1.4", -1},       {"2", "1.4", 1},       {"", "1.3", -1},     {"1.8.0_101", "1.8.0_77", 1},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(sign(compareVersionToLimit(c.version, c.other)), c.expected) << c.version << " vs " << c.other;
-}
-
 TEST(ParseVersion, SplitsFamilyAndMicroAtTheLastDotOfTwo)
 {
     struct Case {
@@ -83,9 +67,8 @@ TEST(ParseVersion, SplitsFamilyAndMicroAtTheLastDotOfTwo)
         const char* micro;
     };
     const Case cases[] = {
-        {"1.4.2", "1.4", "2"},   {"1.4.2_05", "1.4", "2_05"}, {"1.6.0.12", "1.6.0", "12"},
-        {"1.4", "1.4", "0"},     {"1", "1", "0"},             {"", "", "0"},
-        {"17.0.15", "17.0", "15"}, {"1.4.", "1.4", ""},
+        {"1.4.2_05", "1.4", "2_05"}, {"1.6.0.12", "1.6.0", "12"}, {"1.4", "1.4", "0"},
+        {"", "", "0"},               {"1.4.", "1.4", ""},
     };
     for (const auto& c : cases) {
         std::string family = "stale", micro = "stale";
@@ -103,11 +86,9 @@ TEST(GetJavaHomeDirectory, DropsTheFileNameAndTheBinFolder)
     };
     const Case cases[] = {
         {"C:\\jdk\\bin\\java.exe", "C:\\jdk"},
-        {"C:\\Program Files\\Java\\jre1.8.0_101\\bin\\javaw.exe", "C:\\Program Files\\Java\\jre1.8.0_101"},
         {"c:\\jdk\\BIN\\java.exe", "c:\\jdk"},                    // Windows names ignore case
         {"C:\\WINDOWS\\system32\\java.exe", "C:\\WINDOWS\\system32"}, // no bin: the directory itself
         {"C:\\Users\\Robin\\java.exe", "C:\\Users\\Robin"},       // "bin" inside a name is no bin folder
-        {"C:\\binaries\\java.exe", "C:\\binaries"},
         {"C:\\jdk\\bin\\client\\java.exe", "C:\\jdk"},            // the last bin folder
         {"bin\\java.exe", ""},
         {"java.exe", "java.exe"},                                 // no backslash: left whole

@@ -9,21 +9,17 @@
 
 #include "jvm/findjvm.h"
 #include "jvm/jvmtesting.h"
-#include "platform/process.h"
-#include "platform/registry.h"
-#include "testing/javasoftkeys.h"
+#include "testing/machinekeys.h"
 #include "testing/tempdir.h"
 
 namespace {
 
 using testing_support::readFile;
-using testing_support::JavaSoftKeys;
 using testing_support::TempDir;
-namespace fs = std::filesystem;
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-// A working directory with a trace file, and JVM directories with a fake java.exe: without the
+// A working directory with a trace file, and JVM directories with a fake executable: without the
 // test class in the working directory any existing executable passes, so the registry alone decides.
 class RegistrySearch : public ::testing::Test {
 protected:
@@ -32,7 +28,6 @@ protected:
         ASSERT_TRUE(keys.ready()) << "could not clear HKLM\\SOFTWARE\\JavaSoft for the test";
         dir.write("jinstall.log", "");
     }
-
     std::string jvm(const std::string& name, const char* executable = "java.exe")
     {
         testing_support::makeFakeJvm(dir.path() / name / "bin", {executable});
@@ -42,141 +37,75 @@ protected:
     {
         return (dir.path() / jvmName).string() + "\\bin\\" + name;
     }
+    /// The executable the search of one key finds, or "" when none passes.
+    std::string search(const char* key, const char* required, const char* minimum, const char* maximum)
+    {
+        std::string name = "java.exe", path;
+        return JvmWin().searchRegistryForJvm(key, required, minimum, maximum, name, path) ? path : "";
+    }
+    std::string find(const char* required, const char* minimum, const char* type, std::string& name)
+    {
+        std::string path;
+        return FindJvm().isJvmInstalled(required, minimum, "", type, name, path) ? path : "";
+    }
     std::string trace() const { return readFile(dir.path() / "jinstall.log"); }
 
     TempDir dir{true};
-    JavaSoftKeys keys{dir};
+    testing_support::MachineKeys keys{dir};
 };
 
-TEST_F(RegistrySearch, TriesVersionsFromTheHighestAndChecksTheRecordedVersion)
+TEST_F(RegistrySearch, TakesTheHighestVersionWhoseRecordedVersionPasses)
 {
     keys.add(JreEntry, "1.3", "0", jvm("jre13"));
     keys.add(JreEntry, "1.3.1", "1", jvm("jre131"));
     keys.add(JreEntry, "1.4", "2", jvm("jre14"));
-
-    JvmWin jvmWin;
-    std::string name = "java.exe", path;
-    EXPECT_TRUE(jvmWin.searchRegistryForJvm(JreEntry, "", "1.3", "1.3", name, path));
-    EXPECT_EQ(path, executable("jre131"));
-
-    std::string text = trace();
-    std::size_t tried14 = text.find("                 version 1.4\n");
-    if (tried14 == std::string::npos)
-        tried14 = text.find("                 version 1.4\r");
-    std::size_t tried131 = text.find("                 version 1.3.1");
-    ASSERT_NE(tried14, std::string::npos) << text;
-    ASSERT_NE(tried131, std::string::npos) << text;
-    EXPECT_LT(tried14, tried131);
-    EXPECT_TRUE(contains(text, " jvm version 1.4.2")) << text;   // the recorded version, rejected
-    EXPECT_TRUE(contains(text, " jvm version 1.3.1.1")) << text; // then accepted
-    EXPECT_FALSE(contains(text, "                 version 1.3\r")) << text;
-    EXPECT_FALSE(contains(text, "                 version 1.3\n")) << text;
-}
-
-TEST_F(RegistrySearch, OrdersVersionsAsNumbers)
-{
     keys.add(JreEntry, "9", "4", jvm("jre9"));
     keys.add(JreEntry, "17", "15", jvm("jre17"));
-    keys.add(JreEntry, "1.8.0_77", "0", jvm("jre8"));
+    keys.add(JreEntry, "1.5", "0", (dir.path() / "uninstalled").string());
 
-    JvmWin jvmWin;
-    std::string name = "java.exe", path;
-    EXPECT_TRUE(jvmWin.searchRegistryForJvm(JreEntry, "", "", "", name, path));
-    EXPECT_EQ(path, executable("jre17"));
-    EXPECT_TRUE(jvmWin.searchRegistryForJvm(JreEntry, "", "", "11", name, path));
-    EXPECT_EQ(path, executable("jre9"));
+    EXPECT_EQ(search(JreEntry, "", "", ""), executable("jre17"));
+    EXPECT_EQ(search(JreEntry, "", "", "11"), executable("jre9"));
+    EXPECT_EQ(search(JreEntry, "", "1.3", "1.3"), executable("jre131"));
+    EXPECT_EQ(search(JreEntry, "", "1.4", "1.5"), executable("jre14")); // 1.5 is gone from its place
+    EXPECT_TRUE(contains(trace(), " jvm version 1.4.2")) << trace(); // recorded, then rejected
+    EXPECT_EQ(search(JreEntry, "1.6", "", ""), "");
 }
 
-TEST_F(RegistrySearch, PluginTypeSearchesOnlyThePluginKey)
-{
-    keys.add(JreEntry, "1.4", "2", jvm("jre"));
-    keys.add(PluginEntry, "1.4", "2", jvm("plugin"));
-
-    FindJvm findJvm;
-    std::string name = "java.exe", path;
-    EXPECT_TRUE(findJvm.isJvmInstalled("1.4", "", "", "Java Plug-in", name, path));
-    EXPECT_EQ(path, executable("plugin"));
-    EXPECT_TRUE(findJvm.isJvmInstalled("1.4", "", "", "java plug-in", name, path));
-    EXPECT_EQ(path, executable("plugin"));
-    EXPECT_TRUE(findJvm.isJvmInstalled("1.4", "", "", "JRE", name, path));
-    EXPECT_EQ(path, executable("jre"));
-    EXPECT_TRUE(contains(trace(), "JRE registry entry had correct jvm info: true"));
-}
-
-TEST_F(RegistrySearch, DevelopmentKitAndPluginFollowWhenTheRuntimeKeyHasNone)
+TEST_F(RegistrySearch, KeysAreSearchedByTypeAndTheNameChangesOnlyOnSuccess)
 {
     keys.add(JreEntry, "1.3", "1", jvm("jre"));
-    keys.add(JdkEntry, "1.4", "2", jvm("jdk"));
-    keys.add(PluginEntry, "1.5", "0", jvm("plugin"));
+    keys.add(JdkEntry, "1.4", "2", jvm("jdk", "javaw.exe"));
+    keys.add(PluginEntry, "1.3", "1", jvm("plugin"));
+    keys.add(PluginEntry, "1.5", "0", jvm("plugin15"));
 
-    FindJvm findJvm;
-    std::string name = "java.exe", path;
-    EXPECT_TRUE(findJvm.isJvmInstalled("", "1.4", "1.4", "JDK", name, path));
-    EXPECT_EQ(path, executable("jdk"));
-    EXPECT_TRUE(findJvm.isJvmInstalled("", "1.5", "", "JRE", name, path));
-    EXPECT_EQ(path, executable("plugin"));
-    std::string text = trace();
-    EXPECT_TRUE(contains(text, "JRE registry entry had correct jvm info: false")) << text;
-    EXPECT_TRUE(contains(text, "JDK registry entry had correct jvm info: true")) << text;
-    EXPECT_TRUE(contains(text, "Java Plugin registry entry had correct jvm info: true")) << text;
-}
+    std::string name = "java.exe";
+    EXPECT_EQ(find("1.3", "", "java plug-in", name), executable("plugin"));
+    EXPECT_EQ(find("1.3", "", "JRE", name), executable("jre"));
+    EXPECT_EQ(find("", "1.5", "JRE", name), executable("plugin15")); // neither runtime nor kit has one
+    EXPECT_TRUE(contains(trace(), "JRE registry entry had correct jvm info: false"));
+    EXPECT_TRUE(contains(trace(), "Java Plugin registry entry had correct jvm info: true"));
 
-TEST_F(RegistrySearch, VanishedJavaHomeIsPassedOver)
-{
-    keys.add(JreEntry, "1.5", "0", (dir.path() / "uninstalled").string());
-    keys.add(JreEntry, "1.4", "2", jvm("jre14"));
-
-    FindJvm findJvm;
-    std::string name = "java.exe", path;
-    EXPECT_TRUE(findJvm.isJvmInstalled("", "1.4", "", "JRE", name, path));
-    EXPECT_EQ(path, executable("jre14"));
-}
-
-TEST_F(RegistrySearch, NameIsUnchangedWhenNothingPasses)
-{
-    // javaw.exe would be taken for jrew.exe, but every recorded version is out of the limits.
-    keys.add(JreEntry, "1.4", "2", jvm("jre", "javaw.exe"));
-    keys.add(JdkEntry, "1.5", "0", jvm("jdk", "javaw.exe"));
-
-    FindJvm findJvm;
-    std::string name = "jrew.exe", path;
-    EXPECT_FALSE(findJvm.isJvmInstalled("1.6", "", "", "JRE", name, path));
+    name = "jrew.exe";
+    EXPECT_EQ(find("1.6", "", "JRE", name), "");
     EXPECT_EQ(name, "jrew.exe");
     EXPECT_TRUE(contains(trace(), "unable to find a compatible Jvm"));
-
-    EXPECT_TRUE(findJvm.isJvmInstalled("1.5", "", "", "JRE", name, path));
+    EXPECT_EQ(find("1.4", "", "JDK", name), executable("jdk", "javaw.exe"));
     EXPECT_EQ(name, "javaw.exe");
-    EXPECT_EQ(path, executable("jdk", "javaw.exe"));
 }
 
-TEST_F(RegistrySearch, PluginWithoutMicroVersionTakesTheLimitsMicroVersion)
+TEST_F(RegistrySearch, EntriesWithoutMicroVersion)
 {
+    // A plug-in entry borrows the micro version of the minimum: 1.3 is taken as 1.3.1.
     keys.add(PluginEntry, "1.3", "", jvm("plugin"));
-
-    // The minimum 1.3.1 lends its micro version: the entry is taken as 1.3.1.
-    JvmWin jvmWin;
-    std::string name = "java.exe", path;
-    EXPECT_TRUE(jvmWin.searchRegistryForJvm(PluginEntry, "", "1.3.1", "", name, path));
-    EXPECT_EQ(path, executable("plugin"));
+    EXPECT_EQ(search(PluginEntry, "", "1.3.1", ""), executable("plugin"));
     EXPECT_TRUE(contains(trace(), "no known minor version for")) << trace();
-
-    // A runtime entry without one keeps its name, 1.3, which is below 1.3.1.
+    // A runtime entry keeps its name, which is below 1.3.1; its home may be "Home" instead.
     keys.add(JreEntry, "1.3", "", jvm("jre"));
-    EXPECT_FALSE(jvmWin.searchRegistryForJvm(JreEntry, "", "1.3.1", "", name, path));
-    EXPECT_TRUE(jvmWin.searchRegistryForJvm(JreEntry, "", "1.3", "", name, path));
-    EXPECT_EQ(path, executable("jre"));
-}
-
-TEST_F(RegistrySearch, EntryWithoutMicroVersionFallsBackToHome)
-{
     keys.add(JreEntry, "1.6", "", "", jvm("jre16"));
     keys.add(JreEntry, "1.5", "", "");
-
-    JvmWin jvmWin;
-    std::string name = "java.exe", path;
-    EXPECT_TRUE(jvmWin.searchRegistryForJvm(JreEntry, "", "", "", name, path));
-    EXPECT_EQ(path, executable("jre16"));
-    EXPECT_FALSE(jvmWin.searchRegistryForJvm(JreEntry, "1.5", "", "", name, path));
+    EXPECT_EQ(search(JreEntry, "", "1.3.1", "1.5"), "");
+    EXPECT_EQ(search(JreEntry, "", "1.3", "1.3"), executable("jre"));
+    EXPECT_EQ(search(JreEntry, "", "", ""), executable("jre16"));
     EXPECT_TRUE(contains(trace(), "no home directory for jvm")) << trace();
 }
 
@@ -185,15 +114,10 @@ TEST_F(RegistrySearch, RealJvmIsProvenByRunningIt)
     QBX_REQUIRE_REAL_JVM();
     testing_support::installTestJvmClass(dir.path());
     testing_support::makeRealJvm(dir.path() / "real" / "bin", {"java.exe"});
-    const std::string real = (dir.path() / "real").string();
     // Recorded as 1.8.0, but the JVM reports its own version (9 or later) when it runs.
-    keys.add(JreEntry, "1.8.0", "0", real);
-
-    FindJvm findJvm;
-    std::string name = "java.exe", path;
-    EXPECT_TRUE(findJvm.isJvmInstalled("", "1.8", "", "JRE", name, path)) << readFile(dir.path() / "errors.log");
-    EXPECT_EQ(path, real + "\\bin\\java.exe");
-    EXPECT_FALSE(findJvm.isJvmInstalled("", "", "1.8", "JRE", name, path));
+    keys.add(JreEntry, "1.8.0", "0", (dir.path() / "real").string());
+    EXPECT_EQ(search(JreEntry, "", "1.8", ""), executable("real")) << readFile(dir.path() / "errors.log");
+    EXPECT_EQ(search(JreEntry, "", "", "1.8"), "");
 }
 
 TEST(CompareStrings, SortsRegistryNamesAsVersions)

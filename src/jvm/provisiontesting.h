@@ -9,7 +9,7 @@
 
 #include "jvm/sysdirs.h"
 #include "platform/process.h"
-#include "testing/javasoftkeys.h"
+#include "testing/machinekeys.h"
 #include "testing/tempdir.h"
 
 namespace testing_support {
@@ -118,7 +118,7 @@ public:
     std::filesystem::path programFiles = root.path() / "Program Files";
     std::filesystem::path windows = root.path() / "windows";
     std::filesystem::path documents = root.path() / "Public" / "Documents";
-    JavaSoftKeys keys{root};
+    MachineKeys keys{root};
 
 private:
     std::filesystem::path previousDir;

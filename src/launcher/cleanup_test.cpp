@@ -5,8 +5,10 @@
 #include "jvm/extractjvm.h"
 #include "jvm/provisiontesting.h"
 #include "jvm/sysdirs.h"
+#include "launcher/entry.h"
 #include "launcher/install.h"
 #include "platform/process.h"
+#include "testing/childprogram.h"
 #include "testing/tempdir.h"
 
 namespace fs = std::filesystem;
@@ -72,40 +74,26 @@ TEST(CleanUp, TemporaryTraceFileGoesOnlyAfterSuccess)
     }
 }
 
-struct JvmDirCase {
-    const char* name;
-    const char* installedInTemp;
-    bool useTempKey;
-    bool deleted;
-};
-
-class CleanUpJvmDirTest : public testing::TestWithParam<JvmDirCase> {};
-
-TEST_P(CleanUpJvmDirTest, DeletesOnlyATemporaryJvm)
+TEST(CleanUp, DeletesOnlyATemporaryJvm)
 {
-    const JvmDirCase& c = GetParam();
-    TempDir dir(true);
-    fs::path jvm = dir.path() / "jre";
-    dir.write("jre/bin/java.exe", "x");
-    dir.write("jre/lib/rt.jar", "x");
-    std::string properties = "nativeJvmHomeDir=" + propertiesPath(c.useTempKey ? dir.path() / "other" : jvm) + "\n" +
-                             "nativeJvmInstalled=true\n" + "nativeJvmInstalledInTemp=" + c.installedInTemp + "\n" +
-                             "configureWinRegistry=false\n";
-    if (c.useTempKey)
-        properties += "nativeTempJvmDir=" + propertiesPath(jvm) + "\n";
-    dir.write("native.properties", properties);
-    Install run;
-    run.cleanUpJvmDir();
-    EXPECT_EQ(!fs::exists(jvm), c.deleted);
+    const struct {
+        const char* installedInTemp;
+        bool useTempKey;
+        bool deleted;
+    } cases[] = {{"TRUE", false, true}, {"true", true, true}, {"false", false, false}, {"", false, false}};
+    for (const auto& c : cases) {
+        TempDir dir(true);
+        fs::path jvm = dir.path() / "jre";
+        dir.write("jre/bin/java.exe", "x");
+        std::string properties = "nativeJvmHomeDir=" + propertiesPath(c.useTempKey ? dir.path() / "other" : jvm) +
+                                 "\nnativeJvmInstalledInTemp=" + c.installedInTemp + "\nconfigureWinRegistry=false\n";
+        if (c.useTempKey)
+            properties += "nativeTempJvmDir=" + propertiesPath(jvm) + "\n";
+        dir.write("native.properties", properties);
+        Install().cleanUpJvmDir();
+        EXPECT_EQ(!fs::exists(jvm), c.deleted) << properties;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, CleanUpJvmDirTest,
-                         testing::Values(JvmDirCase{"home", "true", false, true},
-                                         JvmDirCase{"anycase", "TRUE", false, true},
-                                         JvmDirCase{"tempkey", "true", true, true},
-                                         JvmDirCase{"notemp", "false", false, false},
-                                         JvmDirCase{"empty", "", false, false}),
-                         [](const testing::TestParamInfo<JvmDirCase>& info) { return std::string(info.param.name); });
 
 TEST(CleanUp, TemporaryJvmIsRegisteredOnlyWhenItOutlivesTheDeletion)
 {
@@ -196,19 +184,15 @@ TEST(CleanUp, LogsGoToTheWindowsDirectoryWhenTheStartDirectoryIsGone)
     run.cleanUpLogFiles();
     EXPECT_EQ(readFile(windows.path() / "errors.log"), "failure\n");
     EXPECT_NE(readFile(windows.path() / "jinstall.log").find("copying log files to"), std::string::npos);
-}
 
-TEST(CleanUp, NothingIsSavedWhenStartedInTheWorkingDirectory)
-{
-    TempDir work(true);
+    // Started in the working directory itself (in another case): nothing is copied onto itself.
     std::string upper = work.str();
     for (char& c : upper)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     work.write("startdir.txt", upper + "\n");
-    work.write("errors.log", "failure\n");
-    Install run;
     run.cleanUpLogFiles();
     EXPECT_EQ(readFile("errors.log"), "failure\n");
+    EXPECT_EQ(readFile(windows.path() / "errors.log"), "failure\n");
 }
 
 TEST(CleanUp, WholeCleanUpRemovesTheExchangeFiles)
@@ -219,6 +203,25 @@ TEST(CleanUp, WholeCleanUpRemovesTheExchangeFiles)
     Install().cleanUp(true);
     for (const char* name : {"changes.txt", "startdir.txt", "native.properties", "install.jar"})
         EXPECT_FALSE(fs::exists(name)) << name;
+}
+
+TEST(CleanUp, FailedRunReportsItselfAndTakesTheStatusWindowDown)
+{
+    // A quiet run still shows the box about the missing control file.
+    if (testing_support::messageBoxesWait())
+        GTEST_SKIP() << "an error box would wait for a user here";
+    TempDir work(true); // no control file: the run fails after its set-up
+    // The marker is named by its full path (here apart from the one the error box removes).
+    work.write("marker/__qbxshow.sem", "");
+    const std::string previous = showDialogFilename;
+    showDialogFilename = (work.path() / "marker" / "__qbxshow.sem").string();
+    testing::internal::CaptureStderr();
+    bool installed = Install().install(true, false, "");
+    testing::internal::GetCapturedStderr();
+    showDialogFilename = previous;
+    EXPECT_FALSE(installed);
+    EXPECT_FALSE(fs::exists(work.path() / "marker" / "__qbxshow.sem"));
+    EXPECT_NE(readFile("errors.log").find("Unable to install application."), std::string::npos);
 }
 
 TEST(IsDirWriteProtected, ProbesWithAFile)

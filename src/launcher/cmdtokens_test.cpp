@@ -4,54 +4,36 @@
 
 namespace {
 
-struct WorkerCase {
-    const char* commandLine;
-    bool quiet;
-    bool properties;
-    const char* details;
-    bool quietUi;
-};
-
-void PrintTo(const WorkerCase& c, std::ostream* os)
+TEST(WorkerArguments, ParsesSwitchesAndDetails)
 {
-    *os << '[' << c.commandLine << ']';
-}
-
-class WorkerArgumentsTest : public testing::TestWithParam<WorkerCase> {};
-
-TEST_P(WorkerArgumentsTest, ParsesSwitchesAndDetails)
-{
-    const WorkerCase& c = GetParam();
-    WorkerArguments parsed = parseWorkerArguments(c.commandLine);
-    EXPECT_EQ(parsed.quiet, c.quiet) << c.commandLine;
-    EXPECT_EQ(parsed.properties, c.properties) << c.commandLine;
-    EXPECT_EQ(parsed.details, c.details) << c.commandLine;
-    EXPECT_EQ(isQuietCommandLine(c.commandLine), c.quietUi) << c.commandLine;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    CommandLines, WorkerArgumentsTest,
-    testing::Values(
-        WorkerCase{"", false, false, "", false},
-        // The last token is never a switch.
-        WorkerCase{"-q", false, false, "", false},
-        WorkerCase{"-q ", true, false, "", true},
-        WorkerCase{"-s props.txt", false, true, "props.txt", true},
-        WorkerCase{"-s \"C:\\My Dir\\p.txt\"", false, true, "C:\\My Dir\\p.txt", true},
-        WorkerCase{"-s \"C:\\a b c\\p.txt\" ", false, true, "C:\\a b c\\p.txt", true},
-        WorkerCase{"-q -s a b", true, true, "a", true},
-        // Switches compare exactly and case-sensitively.
-        WorkerCase{"-Q x", false, false, "", false},
-        WorkerCase{"x -q", false, false, "", false},
+    const struct {
+        const char* commandLine;
+        bool quiet, properties;
+        const char* details;
+        bool quietUi;
+    } cases[] = {
+        {"", false, false, "", false},
+        {"-q", false, false, "", false}, // the last token is never a switch
+        {"-q ", true, false, "", true},
+        {"-s \"C:\\My Dir\\p.txt\"", false, true, "C:\\My Dir\\p.txt", true},
+        {"-s \"C:\\a b c\\p.txt\" ", false, true, "C:\\a b c\\p.txt", true},
+        {"-q -s a b", true, true, "a", true},
+        {"-Q x", false, false, "", false}, // switches compare exactly
         // Two blanks give an empty token; the details stay empty, so the last token fills them.
-        WorkerCase{"-q  file", true, false, "file", true},
-        WorkerCase{"-q  file x", true, false, "file", true},
-        // Words before a switch are ignored.
-        WorkerCase{"foo -s bar", false, true, "bar", true},
-        // A quoted word closed in the same token does not keep its closing quote.
-        WorkerCase{"-s \"p.txt\" extra", false, true, "p.txt", true},
-        // The last token alone is taken exactly as written.
-        WorkerCase{"-s \"p.txt\"", false, true, "\"p.txt\"", true}));
+        {"-q  file x", true, false, "file", true},
+        {"foo -s bar", false, true, "bar", true}, // words before a switch are ignored
+        // A quoted word closed in its token loses its closing quote; the last token is taken as written.
+        {"-s \"p.txt\" extra", false, true, "p.txt", true},
+        {"-s \"p.txt\"", false, true, "\"p.txt\"", true},
+    };
+    for (const auto& c : cases) {
+        WorkerArguments parsed = parseWorkerArguments(c.commandLine);
+        EXPECT_EQ(parsed.quiet, c.quiet) << c.commandLine;
+        EXPECT_EQ(parsed.properties, c.properties) << c.commandLine;
+        EXPECT_EQ(parsed.details, c.details) << c.commandLine;
+        EXPECT_EQ(isQuietCommandLine(c.commandLine), c.quietUi) << c.commandLine;
+    }
+}
 
 TEST(SplitAtBlanks, KeepsEmptyTokens)
 {

@@ -39,13 +39,6 @@ TEST(WizardArguments, ClassPathAndDetailsWithBlanksStayOneArgument)
                                             "\"C:\\Users\\John Doe\\props.txt\""}));
 }
 
-TEST(WizardArguments, SameVectorOnEveryStart)
-{
-    WizardCommand command{"java.exe", "-a -b", "-cp", "x y", "Main", true, false, "d e"};
-    EXPECT_EQ(wizardArguments(command), wizardArguments(command));
-    EXPECT_EQ(command.loaderClasspath, "x y");
-}
-
 TEST(VersionDescription, NamesWhatIsWanted)
 {
     EXPECT_EQ(versionDescription("1.4.2", "1.3", "1.5"), "1.4.2");

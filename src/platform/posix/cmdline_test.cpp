@@ -15,35 +15,27 @@ TEST(WindowsArgv, ParsesAsTheRuntimeLibraryDoes)
     };
     const std::vector<Case> cases = {
         {"", {""}},
-        {"prog", {"prog"}},
-        {"prog a b", {"prog", "a", "b"}},
         {"prog  a \t b  ", {"prog", "a", "b"}},
         {"prog \"a b\" c", {"prog", "a b", "c"}},
         {"prog a\"b c\"d", {"prog", "ab cd"}},
         {"prog \"\"", {"prog", ""}},
-        {"prog \"\" \"\"", {"prog", "", ""}},
         {"prog \"unclosed arg", {"prog", "unclosed arg"}},
         // Backslashes are literal unless they precede a double quote.
         {"prog C:\\dir\\ x\\\\y", {"prog", "C:\\dir\\", "x\\\\y"}},
         // 2n backslashes and a quote: n backslashes, the quote toggles.
         {"prog \"C:\\dir\\\\\" x", {"prog", "C:\\dir\\", "x"}},
-        {"prog a\\\\\\\\\"b c\"", {"prog", "a\\\\b c"}},
         // 2n+1 backslashes and a quote: n backslashes and a literal quote.
         {"prog a\\\"b", {"prog", "a\"b"}},
         {"prog a\\\\\\\"b c", {"prog", "a\\\"b", "c"}},
-        {"prog \"a\\\"b c\"", {"prog", "a\"b c"}},
         // Two quotes inside quotes: a literal quote, and the part stays quoted.
         {"prog \"a\"\"b c\"", {"prog", "a\"b c"}},
         {"prog \"a\"\"\"b c\"", {"prog", "a\"b", "c"}},
         {"prog \"\"\"a\"", {"prog", "\"a"}},
-        {"prog a\"\"b", {"prog", "ab"}},
         // The program name: up to a blank or tab, or quoted as a whole, without backslash rules.
         {"C:\\Program Files\\x.exe a", {"C:\\Program", "Files\\x.exe", "a"}},
         {"\"C:\\Program Files\\x.exe\" a", {"C:\\Program Files\\x.exe", "a"}},
         {"\"C:\\dir\\\"a", {"C:\\dir\\", "a"}},
-        {"\"unclosed name", {"unclosed name"}},
         {"pr\"og\" x", {"pr\"og\"", "x"}},
-        {"prog\targ", {"prog", "arg"}},
         {" prog", {"", "prog"}},
         {"\"\" a", {"", "a"}},
     };
@@ -62,7 +54,6 @@ TEST(WindowsArgv, QuotedArgumentsArriveWhole)
     const std::vector<Case> cases = {
         {"plain", "plain"},
         {"C:\\My Apps\\install.jar", "C:\\My Apps\\install.jar"},
-        {"tab\there", "tab\there"},
         {"C:\\dir with blank\\", "C:\\dir with blank\\"},
         {".;\"C:\\My Lib\\x.jar\"", ".;C:\\My Lib\\x.jar"},
         {"\"C:\\Users\\John Doe\\p.txt\"", "C:\\Users\\John Doe\\p.txt"},

@@ -122,65 +122,36 @@ TEST(RegistryFileFormat, ParseFormatRoundTrip)
     EXPECT_EQ(platform::regfile::format(again), written);
 }
 
-TEST(RegistryFileFormat, MalformedTextsNameTheLine)
+TEST(RegistryFileFormat, MalformedTextsNameTheLineVariantsPass)
 {
     const struct {
         const char* text;
-        unsigned line;
+        unsigned line; // 0: accepted
     } cases[] = {
         {"REGEDIT5\n", 1},
-        {"[HKEY_CURRENT_USER\\A]\n", 1},
         {"\nREGEDIT4\n\n\"a\"=\"b\"\n", 4},
         {"REGEDIT4\n[HKEY_CURRENT_USER\\A\n", 2},
         {"REGEDIT4\n[HKEY_USERS\\A]\n", 2},
-        {"REGEDIT4\n[-HKEY_CURRENT_USER\\A]\n", 2},
         {"REGEDIT4\n[HKEY_CURRENT_USER\\A\\\\B]\n", 2},
-        {"REGEDIT4\n[HKEY_CURRENT_USER\\]\n", 2},
-        {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"a\"=\"unterminated\n", 3},
         {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"a\"=\"bad \\n escape\"\n", 3},
         {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"a\"=\"b\" trailing\n", 3},
-        {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"a\"\"b\"\n", 3},
-        {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"a\"=-\n", 3},
         {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"a\"=dword:123456789\n", 3},
         {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"a\"=hex:1,zz\n", 3},
         {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\n\"a\"=hex:01,\\\n", 4},
-        {"REGEDIT4\n[HKEY_CURRENT_USER\\A]\ngarbage\n", 3},
+        {"", 0},
+        {"\xEF\xBB\xBFREGEDIT4\n", 0},
+        {"REGEDIT4\n[HKEY_LOCAL_MACHINE]\n\"a\" = \"b\"\n", 0},
+        {"REGEDIT4\n[hkey_current_user\\A]]\n\"x\"=hex(2):41,00\n\"y\"=hex:\n", 0},
     };
     for (const auto& c : cases) {
         platform::regfile::Document document;
         platform::regfile::ParseError error;
-        EXPECT_FALSE(platform::regfile::parse(c.text, document, error)) << c.text;
-        EXPECT_EQ(error.line, c.line) << c.text;
-        EXPECT_FALSE(error.reason.empty()) << c.text;
+        EXPECT_EQ(platform::regfile::parse(c.text, document, error), c.line == 0) << c.text;
+        if (c.line != 0) {
+            EXPECT_EQ(error.line, c.line) << c.text;
+            EXPECT_FALSE(error.reason.empty()) << c.text;
+        }
     }
-}
-
-TEST(RegistryFileFormat, AcceptedVariants)
-{
-    const char* const texts[] = {
-        "",
-        "\n  \n",
-        "\xEF\xBB\xBFREGEDIT4\n",
-        "REGEDIT4",
-        "REGEDIT4\n[HKEY_LOCAL_MACHINE]\n\"a\" = \"b\"\n",
-        "REGEDIT4\n[hkey_current_user\\A]]\n\"x\"=hex(2):41,00\n\"y\"=hex:\n",
-    };
-    for (const char* text : texts) {
-        platform::regfile::Document document;
-        platform::regfile::ParseError error;
-        EXPECT_TRUE(platform::regfile::parse(text, document, error)) << text << ": " << error.reason;
-    }
-}
-
-TEST(Registry, MissingFileIsEmptyAndFirstWriteCreatesIt)
-{
-    RegistryFile registry;
-    RegKey key;
-    EXPECT_FALSE(platform::regOpenKey(RegRoot::CurrentUser, "Software", RegAccess::Read, key));
-    EXPECT_TRUE(platform::regOpenKey(RegRoot::CurrentUser, "", RegAccess::Read, key));
-    EXPECT_FALSE(std::filesystem::exists(registry.file()));
-    ASSERT_TRUE(set(RegRoot::CurrentUser, "Software\\Quillbox", "Version", "1"));
-    EXPECT_EQ(registry.text(), "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Quillbox]\n\"Version\"=\"1\"\n\n");
 }
 
 TEST(Registry, DefaultLocationUnderHome)
@@ -203,6 +174,10 @@ TEST(Registry, DefaultLocationUnderHome)
 TEST(Registry, RoundTripWithEscapesAndAnyCase)
 {
     RegistryFile registry;
+    RegKey key;
+    EXPECT_FALSE(platform::regOpenKey(RegRoot::CurrentUser, "Software", RegAccess::Read, key));
+    EXPECT_TRUE(platform::regOpenKey(RegRoot::CurrentUser, "", RegAccess::Read, key));
+    EXPECT_FALSE(std::filesystem::exists(registry.file())); // a missing file is an empty registry
     const std::string tricky = "C:\\Program Files\\\"Quoted\" \\\\server\\share\\ ; [x] = \u00e9";
     ASSERT_TRUE(set(RegRoot::LocalMachine, "SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.4", "JavaHome", tricky));
     ASSERT_TRUE(set(RegRoot::LocalMachine, "SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.4", "", "default"));
@@ -215,45 +190,11 @@ TEST(Registry, RoundTripWithEscapesAndAnyCase)
     // The same name in another case replaces the value, keeping its first spelling.
     ASSERT_TRUE(set(RegRoot::LocalMachine, "software\\JAVASOFT\\java runtime environment\\1.4", "JAVAHOME", "D:\\j"));
     EXPECT_EQ(query(RegRoot::LocalMachine, "SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.4", "JavaHome"), "D:\\j");
+    ASSERT_TRUE(set(RegRoot::CurrentUser, "A", "na\"me\\", "C:\\x \"y\""));
     EXPECT_EQ(registry.text(),
               "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.4]\n"
-              "\"JavaHome\"=\"D:\\\\j\"\n@=\"default\"\n\n");
-}
-
-TEST(Registry, EscapedTextIsWrittenAsRegeditWrites)
-{
-    RegistryFile registry;
-    ASSERT_TRUE(set(RegRoot::CurrentUser, "A", "na\"me\\", "C:\\x \"y\""));
-    EXPECT_NE(registry.text().find("\"na\\\"me\\\\\"=\"C:\\\\x \\\"y\\\"\"\n"), std::string::npos) << registry.text();
-}
-
-TEST(Registry, QueryCutsToTheBufferAndIgnoresOtherKinds)
-{
-    RegistryFile registry;
-    registry.seed("REGEDIT4\n\n[HKEY_CURRENT_USER\\K]\n\"Text\"=\"abcdef\"\n\"Number\"=dword:00000010\n");
-    RegKey key;
-    ASSERT_TRUE(platform::regOpenKey(RegRoot::CurrentUser, "k", RegAccess::QueryValue, key));
-    std::string value;
-    EXPECT_TRUE(platform::regQueryString(key, "text", value, 4));
-    EXPECT_EQ(value, "abc");
-    EXPECT_TRUE(platform::regQueryString(key, "text", value, 1));
-    EXPECT_EQ(value, "");
-    EXPECT_FALSE(platform::regQueryString(key, "Number", value));
-    platform::regCloseKey(key);
-    EXPECT_FALSE(platform::regQueryString(key, "text", value));
-}
-
-TEST(Registry, KeysWithOnlySubkeysExist)
-{
-    RegistryFile registry;
-    registry.seed("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\Java Development Kit\\1.8]\n\"JavaHome\"=\"x\"\n");
-    RegKey key;
-    for (const char* path : {"SOFTWARE", "software\\javasoft", "SOFTWARE\\JavaSoft\\Java Development Kit"})
-        EXPECT_TRUE(platform::regOpenKey(RegRoot::LocalMachine, path, RegAccess::Read, key)) << path;
-    for (const char* path : {"SOFT", "SOFTWARE\\Java", "SOFTWARE\\JavaSoft\\Java Development Kit\\1.8\\x",
-                             "SOFTWARE\\", "\\SOFTWARE", "SOFTWARE\\\\JavaSoft"})
-        EXPECT_FALSE(platform::regOpenKey(RegRoot::LocalMachine, path, RegAccess::Read, key)) << path;
-    EXPECT_FALSE(platform::regOpenKey(RegRoot::CurrentUser, "SOFTWARE", RegAccess::Read, key));
+              "\"JavaHome\"=\"D:\\\\j\"\n@=\"default\"\n\n"
+              "[HKEY_CURRENT_USER\\A]\n\"na\\\"me\\\\\"=\"C:\\\\x \\\"y\\\"\"\n\n");
 }
 
 TEST(Registry, EnumerationFollowsTheFile)
@@ -275,6 +216,13 @@ TEST(Registry, EnumerationFollowsTheFile)
     EXPECT_EQ(subkeys(RegRoot::LocalMachine, ""), (std::vector<std::string>{"SOFTWARE"}));
     EXPECT_EQ(subkeys(RegRoot::LocalMachine, "SOFTWARE\\JavaSoft\\Java Runtime Environment\\17"),
               (std::vector<std::string>{}));
+    // Keys that only have subkeys exist; parts of names and doubled separators name nothing.
+    RegKey key;
+    for (const char* path : {"software\\javasoft", "SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.4\\Deep"})
+        EXPECT_TRUE(platform::regOpenKey(RegRoot::LocalMachine, path, RegAccess::Read, key)) << path;
+    for (const char* path : {"SOFT", "SOFTWARE\\Java", "SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.8\\x",
+                             "SOFTWARE\\", "\\SOFTWARE", "SOFTWARE\\\\JavaSoft"})
+        EXPECT_FALSE(platform::regOpenKey(RegRoot::LocalMachine, path, RegAccess::Read, key)) << path;
 }
 
 TEST(Registry, NewKeysJoinTheirFamily)
@@ -350,9 +298,13 @@ TEST(Registry, MalformedFileFailsLoudlyAndIsNeverReset)
 TEST(Registry, WritesNeedAWritableKeyAndOneLineTexts)
 {
     RegistryFile registry;
-    registry.seed("REGEDIT4\n\n[HKEY_CURRENT_USER\\K]\n\"a\"=\"b\"\n");
+    registry.seed("REGEDIT4\n\n[HKEY_CURRENT_USER\\K]\n\"a\"=\"bcdef\"\n\"Number\"=dword:00000010\n");
     RegKey key;
-    ASSERT_TRUE(platform::regOpenKey(RegRoot::CurrentUser, "K", RegAccess::QueryValue, key));
+    ASSERT_TRUE(platform::regOpenKey(RegRoot::CurrentUser, "k", RegAccess::QueryValue, key));
+    std::string value;
+    EXPECT_TRUE(platform::regQueryString(key, "A", value, 4));
+    EXPECT_EQ(value, "bcd");
+    EXPECT_FALSE(platform::regQueryString(key, "Number", value));
     EXPECT_FALSE(platform::regSetString(key, "a", "c"));
     ASSERT_TRUE(platform::regOpenKey(RegRoot::CurrentUser, "K", RegAccess::Write, key));
     testing::internal::CaptureStderr();

@@ -113,40 +113,25 @@ LinkKind makeLink(const std::string& link, const std::string& target, bool direc
 
 } // namespace
 
-TEST(Win32Files, DirEnumStarDotStarMatchesEveryNameWithKinds)
+TEST(Win32Files, DirEnumMatchesPatternsWithKinds)
 {
     TempDir dir;
-    dir.write("a.txt", "a");
+    dir.write("a.log", "a");
     dir.write("noext", "n");
     dir.write("sub\\inner.log", "i");
-
-    std::map<std::string, bool> seen; // name -> isDirectory
-    platform::DirEnum walk;
-    platform::DirEntry entry;
-    for (bool more = walk.first(dir.str() + "\\*.*", entry); more; more = walk.next(entry))
-        seen[entry.name] = entry.isDirectory;
-    walk.close();
-
-    std::map<std::string, bool> expected = {
-        {".", true}, {"..", true}, {"a.txt", false}, {"noext", false}, {"sub", true}};
-    EXPECT_EQ(seen, expected);
-}
-
-TEST(Win32Files, DirEnumPatternFiltersAndEndsCleanly)
-{
-    TempDir dir;
-    dir.write("one.log", "1");
-    dir.write("two.log", "2");
-    dir.write("three.txt", "3");
-    std::vector<std::string> names;
-    platform::DirEnum walk;
-    platform::DirEntry entry;
-    for (bool more = walk.first(dir.str() + "\\*.log", entry); more; more = walk.next(entry))
-        names.push_back(entry.name);
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"one.log", "two.log"}));
-    EXPECT_FALSE(walk.next(entry)); // stays at its end
-    EXPECT_FALSE(walk.first(dir.str() + "\\*.none", entry));
+    for (const auto& [pattern, expected] :
+         {std::pair<const char*, std::map<std::string, bool>>{"*.*", {{".", true}, {"..", true}, {"a.log", false},
+                                                                      {"noext", false}, {"sub", true}}},
+          {"*.LOG", {{"a.log", false}}}, {"*.none", {}}}) {
+        std::map<std::string, bool> seen; // name -> isDirectory
+        platform::DirEnum walk;
+        platform::DirEntry entry;
+        for (bool more = walk.first(dir.str() + "\\" + pattern, entry); more; more = walk.next(entry))
+            seen[entry.name] = entry.isDirectory;
+        EXPECT_FALSE(walk.next(entry)); // stays at its end
+        walk.close();
+        EXPECT_EQ(seen, expected) << pattern;
+    }
 }
 
 TEST(Win32Files, LinksAreReportedAndRemovedWithoutTouchingTheirTargets)
@@ -207,115 +192,73 @@ TEST(Win32Files, LinksAreReportedAndRemovedWithoutTouchingTheirTargets)
     EXPECT_EQ(testing_support::readFile(dir.path() / "file.txt"), "file");
 }
 
-TEST(Win32Files, PlainStatusAndDirectoryOperations)
+TEST(Win32Files, StatusDirectoriesAndTextFiles)
 {
     TempDir dir;
-    dir.write("five.bin", "12345");
-    platform::FileStatus status;
-    ASSERT_TRUE(platform::stat(dir.str() + "\\five.bin", status));
-    EXPECT_FALSE(status.isDirectory);
-    EXPECT_FALSE(status.isLink);
-    EXPECT_EQ(status.size, 5);
-    ASSERT_TRUE(platform::stat(dir.str(), status));
-    EXPECT_TRUE(status.isDirectory);
-    EXPECT_FALSE(platform::stat(dir.str() + "\\missing", status));
-
-    std::string sub = dir.str() + "\\made";
+    std::string sub = dir.str() + "\\made", file = sub + "\\marker.sem";
     EXPECT_TRUE(platform::makeDir(sub));
     EXPECT_FALSE(platform::makeDir(sub));
-    EXPECT_TRUE(platform::renameFile(dir.str() + "\\five.bin", sub + "\\moved.bin"));
-    EXPECT_FALSE(platform::access(dir.str() + "\\five.bin"));
-    EXPECT_FALSE(platform::removeDir(sub)); // not empty
-    EXPECT_TRUE(platform::removeFile(sub + "\\moved.bin"));
-    EXPECT_FALSE(platform::removeFile(sub + "\\moved.bin"));
-    EXPECT_TRUE(platform::removeDir(sub));
-    EXPECT_FALSE(platform::access(sub));
-}
+    std::FILE* out = platform::openFile(file, "wt");
+    ASSERT_NE(out, nullptr);
+    std::fputs("ok\n", out);
+    std::fclose(out);
+    EXPECT_EQ(testing_support::readFile(file), "ok\r\n");
+    EXPECT_EQ(platform::openFile(dir.str() + "\\missing\\x", "rb"), nullptr);
+    platform::FileStatus status;
+    ASSERT_TRUE(platform::stat(file, status));
+    EXPECT_FALSE(status.isDirectory || status.isLink);
+    EXPECT_EQ(status.size, 4);
+    ASSERT_TRUE(platform::stat(sub, status));
+    EXPECT_TRUE(status.isDirectory);
 
-TEST(Win32Files, CurrentDirectoryIsSetAndReadInWindowsForm)
-{
-    TempDir dir;
-    std::string before;
+    std::string before, now;
     ASSERT_TRUE(platform::getCwd(before));
-    ASSERT_TRUE(platform::chDir(dir.str()));
-    std::string now;
+    ASSERT_TRUE(platform::chDir(sub));
     ASSERT_TRUE(platform::getCwd(now));
     EXPECT_TRUE(platform::chDir(before));
-    EXPECT_EQ(CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, now.c_str(), -1, dir.str().c_str(), -1),
-              CSTR_EQUAL)
-        << now;
-    EXPECT_EQ(now.find('/'), std::string::npos);
+    EXPECT_EQ(CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, now.c_str(), -1, sub.c_str(), -1), CSTR_EQUAL) << now;
     EXPECT_FALSE(platform::chDir(dir.str() + "\\missing"));
+
+    EXPECT_TRUE(platform::renameFile(file, dir.str() + "\\moved.sem"));
+    EXPECT_FALSE(platform::removeFile(file));
+    EXPECT_TRUE(platform::removeDir(sub));
+    EXPECT_FALSE(platform::access(sub));
+    EXPECT_FALSE(platform::removeDir(dir.str())); // not empty
 }
 
-TEST(Win32Files, TextModeStoresCarriageReturnLineFeed)
-{
-    TempDir dir;
-    std::string path = dir.str() + "\\marker.sem";
-    std::FILE* file = platform::openFile(path, "wt");
-    ASSERT_NE(file, nullptr);
-    std::fputs("ok\n", file);
-    std::fclose(file);
-    EXPECT_EQ(testing_support::readFile(path), std::string("ok") + platform::TextNewline);
-    EXPECT_STREQ(platform::TextNewline, "\r\n");
-
-    file = platform::openFile(path, "rb");
-    ASSERT_NE(file, nullptr);
-    std::fclose(file);
-    EXPECT_EQ(platform::openFile(dir.str() + "\\missing\\x", "rb"), nullptr);
-}
-
-TEST(Win32Process, SpawnWaitPassesExitCodesThrough)
-{
-    for (int code : {0, 1, 7, 255, -1}) {
-        int errorNumber = 99;
-        std::vector<std::string> args = {"cmd", "/c", "exit", std::to_string(code)};
-        EXPECT_EQ(platform::spawnWait(systemProgram("cmd.exe"), args, errorNumber), code) << code;
-        EXPECT_EQ(errorNumber, 0) << code;
-    }
-    // A child that ends with -1 has still been started and waited for.
-    ExecCommand exec;
-    std::string errorText;
-    int exitCode = 0;
-    EXPECT_TRUE(exec.spawnAndWait(systemProgram("cmd.exe"), {"cmd", "/c", "exit", "-1"}, errorText, exitCode));
-    EXPECT_EQ(exitCode, -1);
-}
-
-TEST(Win32Process, SpawnWaitOfMissingProgramGivesNoEntry)
-{
-    TempDir dir;
-    int errorNumber = 0;
-    std::string missing = dir.str() + "\\missing.exe";
-    EXPECT_EQ(platform::spawnWait(missing, {missing}, errorNumber), -1);
-    EXPECT_EQ(errorNumber, platform::SpawnNoEntry);
-}
-
-TEST(Win32Process, ChildSeesPutEnvAndGetEnvIgnoresCase)
+TEST(Win32Process, SpawnPassesExitCodesAndTheEnvironment)
 {
     ASSERT_TRUE(platform::putEnv("QBX_BACKEND_CHILD=42"));
     std::string value;
     EXPECT_TRUE(platform::getEnv("qbx_backend_child", value));
     EXPECT_EQ(value, "42");
-    int errorNumber = 0;
-    EXPECT_EQ(platform::spawnWait(systemProgram("cmd.exe"), {"cmd", "/c", "exit", "%QBX_BACKEND_CHILD%"},
-                                  errorNumber),
-              42);
+    for (const char* code : {"0", "255", "-1", "%QBX_BACKEND_CHILD%"}) {
+        int errorNumber = 99;
+        EXPECT_EQ(platform::spawnWait(systemProgram("cmd.exe"), {"cmd", "/c", "exit", code}, errorNumber),
+                  code[0] == '%' ? 42 : std::stoi(code));
+        EXPECT_EQ(errorNumber, 0) << code;
+    }
     ASSERT_TRUE(platform::putEnv("QBX_BACKEND_CHILD="));
     EXPECT_FALSE(platform::getEnv("QBX_BACKEND_CHILD", value));
-}
+    // A child that ends with -1 has still been started and waited for.
+    std::string errorText;
+    int exitCode = 0;
+    EXPECT_TRUE(ExecCommand().spawnAndWait(systemProgram("cmd.exe"), {"cmd", "/c", "exit", "-1"}, errorText, exitCode));
+    EXPECT_EQ(exitCode, -1);
 
-TEST(Win32Process, SpawnNoWaitStartsAChildThatRunsOnItsOwn)
-{
     TempDir dir;
+    int errorNumber = 0;
+    std::string missing = dir.str() + "\\missing.exe";
+    EXPECT_EQ(platform::spawnWait(missing, {missing}, errorNumber), -1);
+    EXPECT_EQ(errorNumber, platform::SpawnNoEntry);
+    EXPECT_FALSE(platform::spawnNoWait(missing, {"missing"}));
     std::string done = dir.str() + "\\done.txt";
     ASSERT_TRUE(platform::spawnNoWait(systemProgram("cmd.exe"), {"cmd", "/c", "echo", "ok>" + done}));
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (!platform::access(done) && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_TRUE(platform::access(done));
-    EXPECT_FALSE(platform::spawnNoWait(dir.str() + "\\missing.exe", {"missing"}));
-    // Let the child end before its directory goes.
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200)); // the child ends before its directory goes
 }
 
 class Win32Registry : public ::testing::Test {
@@ -341,10 +284,16 @@ TEST_F(Win32Registry, RoundTripEnumerationAndLimits)
     RegSetValueExA(static_cast<HKEY>(key.native), "Number", 0, REG_DWORD, reinterpret_cast<BYTE*>(&number),
                    sizeof number);
     platform::regCloseKey(key);
+    std::string value;
 
     ASSERT_TRUE(platform::regOpenKey(platform::RegRoot::CurrentUser, TestKeyPath + "\\1.8\\deep",
+                                     platform::RegAccess::Write, key));
+    EXPECT_TRUE(platform::regSetString(key, "Written", "yes"));
+    platform::regCloseKey(key);
+    ASSERT_TRUE(platform::regOpenKey(platform::RegRoot::CurrentUser, TestKeyPath + "\\1.8\\deep",
                                      platform::RegAccess::QueryValue, key));
-    std::string value;
+    EXPECT_TRUE(platform::regQueryString(key, "Written", value));
+    EXPECT_EQ(value, "yes");
     EXPECT_TRUE(platform::regQueryString(key, "javahome", value));
     EXPECT_EQ(value, "C:\\Program Files\\Java\\jre8");
     EXPECT_TRUE(platform::regQueryString(key, "JavaHome", value, 8));
@@ -372,31 +321,11 @@ TEST_F(Win32Registry, RoundTripEnumerationAndLimits)
     EXPECT_FALSE(platform::regEnumSubkey(key, 0, name)); // closed
 }
 
-TEST_F(Win32Registry, WriteAccessAllowsSettingAnExistingKey)
-{
-    platform::RegKey key;
-    ASSERT_TRUE(platform::regCreateKey(platform::RegRoot::CurrentUser, TestKeyPath, key));
-    platform::regCloseKey(key);
-    ASSERT_TRUE(platform::regOpenKey(platform::RegRoot::CurrentUser, TestKeyPath, platform::RegAccess::Write, key));
-    EXPECT_TRUE(platform::regSetString(key, "Written", "yes"));
-    platform::regCloseKey(key);
-    ASSERT_TRUE(platform::regOpenKey(platform::RegRoot::CurrentUser, TestKeyPath, platform::RegAccess::Read, key));
-    std::string value;
-    EXPECT_TRUE(platform::regQueryString(key, "Written", value));
-    EXPECT_EQ(value, "yes");
-    platform::regCloseKey(key);
-}
-
-TEST(Win32System, ClockAndVersionAnswers)
+TEST(Win32System, ClockAnswersInTheLogsForm)
 {
     std::string now = platform::localTimeText();
     ASSERT_EQ(now.size(), 24u) << now;
-    EXPECT_EQ(now.find('\n'), std::string::npos);
-    EXPECT_EQ(now[3], ' ');
-    EXPECT_EQ(now[13], ':');
-    EXPECT_EQ(now[16], ':');
-    EXPECT_EQ(platform::getVersion() & 0x80000000u, 0u); // the NT family
-    EXPECT_GE(platform::getVersion() & 0xFFu, 5u);
+    EXPECT_EQ(now.substr(3, 1) + now.substr(13, 1) + now.substr(16, 1), " ::") << now;
 }
 
 class Win32Ui : public ::testing::Test {
@@ -455,10 +384,8 @@ TEST_F(Win32Ui, DialogIsPublishedAndBothWindowsShareItsCentredRectangle)
 TEST_F(Win32Ui, StatusTextKeepsLettersOutsideTheAnsiCodePage)
 {
     const std::vector<std::string> texts = {
-        "Veuillez patienter pendant la pr\xC3\xA9paration",       // French
         "Prosz\xC4\x99 czeka\xC4\x87, \xC5\x82\x61" "duj\xC4\x99", // Polish
         "\xE3\x81\x8A\xE5\xBE\x85\xE3\x81\xA1\xE3\x81\x8F\xE3\x81\xA0\xE3\x81\x95\xE3\x81\x84", // Japanese
-        "",
     };
     for (const std::string& text : texts) {
         platform::setItemText(dialog, platform::StatusTextId, text);
@@ -477,16 +404,14 @@ TEST_F(Win32Ui, CancelClosesTheDialogAndEndsTheMessageLoop)
     EXPECT_TRUE(pumpUntilQuit(host));
 }
 
-TEST_F(Win32Ui, CloseOnlyDestroysTheDialog)
+TEST_F(Win32Ui, CloseOrTheOwnersEndOnlyDestroyTheDialog)
 {
     SendMessageA(static_cast<HWND>(dialog), WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(static_cast<HWND>(dialog)));
     EXPECT_EQ(platform::hDlgMain.load(), nullptr);
     EXPECT_FALSE(pumpUntilQuit(host)); // timer messages only, no quit
-}
 
-TEST_F(Win32Ui, DialogDestroyedWithItsOwnerLeavesNoStaleHandle)
-{
+    dialog = platform::createStatusDialog(host);
     DestroyWindow(static_cast<HWND>(host));
     EXPECT_FALSE(IsWindow(static_cast<HWND>(dialog)));
     EXPECT_EQ(platform::hDlgMain.load(), nullptr);

@@ -1,0 +1,135 @@
+// Test helper: the registry of one test. Natively a file of the test's own (QBX_REGISTRY); on
+// Windows (under Wine, in the build's own prefix) the real one: the root keys are exported,
+// emptied for the test and imported again afterwards, and so are keys that the test writes into.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/process.h"
+#include "platform/registry.h"
+#include "testing/tempdir.h"
+
+namespace testing_support {
+
+class MachineKeys {
+public:
+    explicit MachineKeys(const TempDir& dir, std::vector<std::string> rootKeys = {"SOFTWARE\\JavaSoft"})
+        : backupFile(dir.str() + "\\registry-backup.reg"), roots(std::move(rootKeys))
+    {
+        hadVariable = platform::getEnv(RegistryVariable, previousValue);
+        dir.write("registry.reg", "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\QuillboxRegistryProbe]\r\n\r\n");
+        platform::putEnv(std::string(RegistryVariable) + "=" + (dir.path() / "registry.reg").string());
+        platform::RegKey probe;
+        standIn = platform::regOpenKey(platform::RegRoot::LocalMachine, "SOFTWARE\\QuillboxRegistryProbe",
+                                       platform::RegAccess::Read, probe);
+        if (standIn) {
+            platform::regCloseKey(probe);
+            cleared = true;
+            return;
+        }
+        cleared = true;
+        for (const std::string& root : roots) {
+            exportKey(root);
+            reg({"delete", quoted(root), "/f"});
+            platform::RegKey left;
+            if (platform::regOpenKey(platform::RegRoot::LocalMachine, root, platform::RegAccess::Read, left)) {
+                platform::regCloseKey(left);
+                cleared = false;
+            }
+        }
+    }
+    ~MachineKeys()
+    {
+        if (!standIn) {
+            for (const std::string& root : roots)
+                reg({"delete", quoted(root), "/f"});
+            for (auto it = savedKeys.rbegin(); it != savedKeys.rend(); ++it)
+                reg({"import", "\"" + it->second + "\""});
+        }
+        platform::putEnv(std::string(RegistryVariable) + "=" + (hadVariable ? previousValue : ""));
+    }
+    MachineKeys(const MachineKeys&) = delete;
+    MachineKeys& operator=(const MachineKeys&) = delete;
+
+    /// true when the root keys are empty and ours to fill.
+    bool ready() const { return cleared; }
+    /// true when the registry is the test's own file, not the system's.
+    bool isStandIn() const { return standIn; }
+
+    /// Sets a text value of HKEY_LOCAL_MACHINE (an empty name: the key's default value). On
+    /// Windows a key outside the roots is exported first and imported afterwards.
+    bool setMachineValue(const std::string& key, const std::string& name, const std::string& value)
+    {
+        if (!standIn)
+            save(key);
+        platform::RegKey handle;
+        if (!platform::regCreateKey(platform::RegRoot::LocalMachine, key, handle))
+            return false;
+        bool stored = platform::regSetString(handle, name, value);
+        platform::regCloseKey(handle);
+        return stored;
+    }
+
+    /// Adds a JVM's version subkey below key; values that are empty are left out.
+    void add(const char* key, const std::string& version, const std::string& microVersion,
+             const std::string& javaHome, const std::string& home = "")
+    {
+        const std::string subkey = std::string(key) + "\\" + version;
+        for (const auto& [name, value] : {std::pair<const char*, const std::string&>{"MicroVersion", microVersion},
+                                          {"JavaHome", javaHome}, {"Home", home}}) {
+            if (!value.empty()) {
+                EXPECT_TRUE(setMachineValue(subkey, name, value)) << subkey << " " << name;
+            }
+        }
+        platform::RegKey made;
+        EXPECT_TRUE(platform::regCreateKey(platform::RegRoot::LocalMachine, subkey, made)) << subkey;
+        platform::regCloseKey(made);
+    }
+
+private:
+    static constexpr const char* RegistryVariable = "QBX_REGISTRY";
+
+    // The child's command line is the arguments joined by blanks: keys and files are quoted.
+    static std::string quoted(const std::string& key) { return "\"HKLM\\" + key + "\""; }
+
+    /// Exports a key once (a key that is not there has nothing to restore; one below a root
+    /// goes with its root).
+    void save(const std::string& key)
+    {
+        for (const std::string& root : roots)
+            if (key.compare(0, root.size(), root) == 0)
+                return;
+        exportKey(key);
+    }
+    void exportKey(const std::string& key)
+    {
+        if (savedKeys.count(key) != 0)
+            return;
+        std::string file = backupFile + "." + std::to_string(savedKeys.size());
+        if (reg({"export", quoted(key), "\"" + file + "\"", "/y"}) == 0)
+            savedKeys[key] = file;
+    }
+    static int reg(std::vector<std::string> args)
+    {
+        std::string systemRoot;
+        if (!platform::getEnv("SystemRoot", systemRoot))
+            return -1;
+        args.insert(args.begin(), "reg.exe");
+        int errorNumber = 0;
+        return platform::spawnWait(systemRoot + "\\system32\\reg.exe", args, errorNumber);
+    }
+
+    std::string backupFile;
+    std::vector<std::string> roots;
+    std::map<std::string, std::string> savedKeys; // key -> its exported file
+    std::string previousValue;
+    bool hadVariable = false;
+    bool standIn = false;
+    bool cleared = false;
+};
+
+} // namespace testing_support
