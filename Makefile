@@ -1,5 +1,5 @@
-# Front door: make deps | native | windows | asan | test | demo | clean
-.PHONY: all deps native windows asan test demo bench screenshots clean
+# Front door: make deps | native | windows | asan | test | fuzz | bench | demo | clean
+.PHONY: all deps native windows asan test fuzz demo bench screenshots clean
 
 # APT can be set to "echo apt-get" for a dry run.
 APT ?= apt-get
@@ -39,6 +39,11 @@ test: deps
 	ctest --preset native -j2
 	ctest --preset asan -j2
 	ctest --preset windows -j1
+
+# Every fuzz target for FUZZ_SECONDS each, one after the other (make test runs them briefly).
+FUZZ_SECONDS ?= 300
+fuzz: deps asan
+	tests/fuzz/run.sh build/asan $(FUZZ_SECONDS)
 
 demo: deps native
 	examples/demo.sh build/native
