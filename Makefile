@@ -48,10 +48,10 @@ fuzz: deps asan
 demo: deps native
 	examples/demo.sh build/native
 
-# The launcher's own time in a whole run, natively and under Wine (JVM time subtracted).
+# Size of installer.exe, file utilities against the system's tools, the launcher's own memory and
+# time in a whole run: one table at the end.
 bench: deps native windows
-	tests/bench/overhead.sh native 5
-	tests/bench/overhead.sh wine 3
+	tests/bench/bench.sh 3
 
 # The status dialog in the nine languages and an error box, rendered under Wine on Xvfb.
 screenshots: deps windows
