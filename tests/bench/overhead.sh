@@ -16,6 +16,11 @@ RUNS=${2:-5}
 SOURCE=$(cd "$(dirname "$0")/../.." && pwd)
 . "$SOURCE/tests/e2e/lib.sh"
 now() { date +%s.%N; }
+# Waits (up to 10 s) until the watcher of this run watches.
+wait_ready() {
+  local tries=0
+  while [ ! -e "$SCENARIO_DIR/watch.ready" ] && [ $tries -lt 1000 ]; do sleep 0.01; tries=$((tries + 1)); done
+}
 calc() { awk "BEGIN { printf \"%.3f\", $1 }"; }
 
 total_run=0
@@ -44,13 +49,14 @@ STUB
     chmod +x "$JVM/bin/java.exe"
     cp "$JVM/bin/java.exe" "$JVM/bin/javaw.exe"
     printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\Java Runtime Environment\\17.0]\n"JavaHome"="%s"\n"MicroVersion"="15"\n' "$JVM" > "$QBX_REGISTRY"
-    start=$(now)
-    (cd "$WORK" && exec "$BUILD/installer" > /dev/null 2>&1) &
+    # The launcher starts once the watcher watches it (the process keeps its id through exec).
+    (cd "$WORK" && wait_ready && now > "$SCENARIO_DIR/start-time" && exec "$BUILD/installer" > /dev/null 2>&1) &
     pid=$!
     "$SOURCE/tests/bench/watch.py" "$pid" "$WORK/__qbxinstall.sem" "$SCENARIO_DIR/watch" &
     watcher=$!
     wait "$pid"
     end=$(now)
+    start=$(cat "$SCENARIO_DIR/start-time")
   else
     BUILD="$SOURCE/build/windows"
     RUN="$SOURCE/tests/wine/wine-run.sh"
@@ -73,6 +79,7 @@ STUB
     printf '%s -q ' "$(winpath "$BUILD/installer.exe")" > "$SCENARIO_DIR/cmdline.txt"
     "$SOURCE/tests/bench/watch.py" 0 "$WORK/__qbxinstall.sem" "$SCENARIO_DIR/watch" &
     watcher=$!
+    wait_ready
     start=$(now)
     (cd "$WORK" && "$RUN" "$(winpath "$BUILD/rawexec.exe")" "$(winpath "$SCENARIO_DIR/cmdline.txt")" > /dev/null 2>&1)
     end=$(now)
@@ -80,6 +87,7 @@ STUB
   kill -TERM "$watcher" 2> /dev/null
   wait "$watcher" 2> /dev/null
   [ -s "$SCENARIO_DIR/jvm-times" ] || fail "no JVM process was timed (run $run)"
+  [ -s "$SCENARIO_DIR/watch" ] || fail "the watcher left no figures (run $run)"
   read -r peak last_seen < "$SCENARIO_DIR/watch"
   jvm=$(awk '{ sum += $1 - $2 } END { printf "%.3f", sum }' "$SCENARIO_DIR/jvm-times")
   whole=$(calc "$end - $start")

@@ -2,6 +2,7 @@
 """Watches one launcher run from outside, for the benchmarks.
 
 Usage: watch.py PID MARKER OUTPUT
+Creates OUTPUT.ready once it watches, so that the run can start then.
 Polls every millisecond whether MARKER (the installation marker "__qbxinstall.sem") exists and,
 when PID is not 0, the process's own peak resident memory (VmHWM: the process alone, never its
 children, which are processes of their own). Stops on SIGTERM or when PID has ended and writes
@@ -24,6 +25,7 @@ def stop(*_):
 
 
 signal.signal(signal.SIGTERM, stop)
+open(output + ".ready", "w").close()
 tick = 0
 while running:
     if os.path.exists(marker):
