@@ -5,6 +5,7 @@
 // this windowed program does not have: the demangler, the exception classes and a second string
 // implementation that those classes use.
 #include <cstdlib>
+#include <string> // declares the runtime's functions below: the definitions must match them
 
 namespace __gnu_cxx {
 
