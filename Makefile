@@ -1,5 +1,5 @@
-# Front door: make deps | native | windows | asan | test | demo | clean
-.PHONY: all deps native windows asan test demo bench screenshots clean
+# Front door: make deps | native | windows | asan | test | fuzz | bench | demo | clean
+.PHONY: all deps native windows asan test fuzz demo bench screenshots clean
 
 # APT can be set to "echo apt-get" for a dry run.
 APT ?= apt-get
@@ -40,13 +40,18 @@ test: deps
 	ctest --preset asan -j2
 	ctest --preset windows -j1
 
+# Every fuzz target for FUZZ_SECONDS each, one after the other (make test runs them briefly).
+FUZZ_SECONDS ?= 300
+fuzz: deps asan
+	tests/fuzz/run.sh build/asan $(FUZZ_SECONDS)
+
 demo: deps native
 	examples/demo.sh build/native
 
-# The launcher's own time in a whole run, natively and under Wine (JVM time subtracted).
+# Size of installer.exe, file utilities against the system's tools, the launcher's own memory and
+# time in a whole run: one table at the end.
 bench: deps native windows
-	tests/bench/overhead.sh native 5
-	tests/bench/overhead.sh wine 3
+	tests/bench/bench.sh 3
 
 # The status dialog in the nine languages and an error box, rendered under Wine on Xvfb.
 screenshots: deps windows

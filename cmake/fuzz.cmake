@@ -1,7 +1,13 @@
-# libFuzzer targets (clang only), built when QBX_FUZZ is ON. Each runs for 30 seconds under
-# ctest in a fresh temporary directory; crashes are kept in fuzz-artifacts of the build tree.
+# libFuzzer targets (clang only), built when QBX_FUZZ is ON. Each runs for QBX_FUZZ_TEST_SECONDS
+# under ctest in a fresh temporary directory (its current directory: a target writes only there;
+# in memory, /dev/shm, where there is one, since the targets write a file for each input);
+# crashes are kept in fuzz-artifacts of the build tree. `make fuzz` runs them longer
+# (tests/fuzz/run.sh), with the list of targets from fuzz-targets.txt.
 set(QBX_FUZZ_ARTIFACTS ${CMAKE_BINARY_DIR}/fuzz-artifacts)
+set(QBX_FUZZ_TEST_SECONDS 30 CACHE STRING "Seconds each fuzz target runs under ctest")
 file(MAKE_DIRECTORY ${QBX_FUZZ_ARTIFACTS})
+set(QBX_FUZZ_LIST ${CMAKE_BINARY_DIR}/fuzz-targets.txt)
+file(WRITE ${QBX_FUZZ_LIST} "")
 
 # qbx_add_fuzzer(name source seed_corpus_dir): the target, linked with qbxcore, and its ctest run.
 function(qbx_add_fuzzer name source seeds)
@@ -11,15 +17,26 @@ function(qbx_add_fuzzer name source seeds)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   # New inputs go to a scratch corpus (the first directory), never into the seed corpus.
   add_test(NAME ${name}
-           COMMAND sh -c [[work=$(mktemp -d) || exit 1
+           COMMAND sh -c [[work=$(mktemp -d -p /dev/shm qbxfuzz.XXXXXX 2>/dev/null || mktemp -d) || exit 1
 mkdir "$work/corpus" && cd "$work" || exit 1
-"$0" -max_total_time=30 -artifact_prefix="$1/" "$work/corpus" "$2"
+"$0" -max_total_time=$3 -artifact_prefix="$1/" "$work/corpus" "$2"
 status=$?
 cd / && rm -rf "$work"
 exit $status]]
-                   $<TARGET_FILE:${name}> ${QBX_FUZZ_ARTIFACTS} ${seeds})
-  set_tests_properties(${name} PROPERTIES TIMEOUT 180)
+                   $<TARGET_FILE:${name}> ${QBX_FUZZ_ARTIFACTS} ${seeds} ${QBX_FUZZ_TEST_SECONDS})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 180 LABELS fuzz)
+  file(APPEND ${QBX_FUZZ_LIST} "${name} ${CMAKE_BINARY_DIR}/${name} ${seeds}\n")
 endfunction()
 
-qbx_add_fuzzer(getparam_fuzz src/control/getparam_fuzz.cpp ${CMAKE_SOURCE_DIR}/tests/fuzz/control)
-qbx_add_fuzzer(registryfile_fuzz src/platform/posix/registryfile_fuzz.cpp ${CMAKE_SOURCE_DIR}/tests/fuzz/registry)
+set(QBX_SEEDS ${CMAKE_SOURCE_DIR}/tests/fuzz)
+qbx_add_fuzzer(getparam_fuzz src/control/getparam_fuzz.cpp ${QBX_SEEDS}/control)
+qbx_add_fuzzer(registryfile_fuzz src/platform/posix/registryfile_fuzz.cpp ${QBX_SEEDS}/registry)
+qbx_add_fuzzer(cmdline_fuzz src/launcher/cmdtokens_fuzz.cpp ${QBX_SEEDS}/cmdline)
+qbx_add_fuzzer(startdir_fuzz src/launcher/startdir_fuzz.cpp ${QBX_SEEDS}/startdir)
+qbx_add_fuzzer(manifest_fuzz src/launcher/manifest_fuzz.cpp ${QBX_SEEDS}/manifest)
+qbx_add_fuzzer(nativeprops_fuzz src/launcher/nativeprops_fuzz.cpp ${QBX_SEEDS}/nativeprops)
+qbx_add_fuzzer(jvmversion_fuzz src/jvm/jvmversion_fuzz.cpp ${QBX_SEEDS}/jvmversion)
+qbx_add_fuzzer(javasecurity_fuzz src/security/security_fuzz.cpp ${QBX_SEEDS}/javasecurity)
+qbx_add_fuzzer(extjvmsearch_fuzz src/jvm/extjvmsearch_fuzz.cpp ${QBX_SEEDS}/extjvmsearch)
+# Still to come: the vendor installer's command line (RunJvmInstaller), once it is built, as
+# qbx_add_fuzzer(jvminstallercmd_fuzz src/jvm/runjvminstaller_fuzz.cpp ${QBX_SEEDS}/jvminstallercmd).

@@ -19,12 +19,16 @@ void Log::logMessage(const std::string& file, const std::string& message)
     std::FILE* out = platform::openFile(file, "a+t");
     if (out == nullptr)
         return;
+    // Plain writes (the line cut at a NUL byte, as "%s" would): a formatted print brings the
+    // runtime's whole printf engine into the shipped program.
     std::string line = logLine(message);
-    std::fprintf(out, "%s\n", line.c_str());
+    std::fputs(line.c_str(), out);
+    std::fputc('\n', out);
     std::fclose(out);
     // "term.log" asks for every line on the console as well.
     if (platform::access(EchoFilename)) {
-        std::fprintf(stdout, "%s\n", line.c_str());
+        std::fputs(line.c_str(), stdout);
+        std::fputc('\n', stdout);
         std::fflush(stdout);
     }
 }

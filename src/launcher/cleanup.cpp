@@ -10,6 +10,7 @@
 #include "jvm/sysdirs.h"
 #include "launcher/entry.h"
 #include "launcher/install.h"
+#include "launcher/manifest.h"
 #include "launcher/nativeprops.h"
 #include "launcher/safedelete.h"
 #include "platform/files.h"
@@ -23,19 +24,11 @@ constexpr const char* ManifestDir = "META-INF";
 constexpr const char* ManifestName = "MANIFEST.MF";
 constexpr const char* DIR_END = "\\";
 constexpr const char* InstallJar = "install.jar";
-constexpr const char* ManifestNameEntry = "Name: ";
 constexpr const char* OriginalDirFilename = "startdir.txt";
 constexpr const char* SystemLogFilename = "changes.txt";
 constexpr const char* ExpanderLogFilename = "qbxpand.log";
 constexpr const char* ProbeFilename = "__qbxtest.zos";
 constexpr const char* BinDir = "bin";
-
-std::string trimTrailing(std::string text)
-{
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
-        text.pop_back();
-    return text;
-}
 
 long fileLength(const std::string& name)
 {
@@ -74,14 +67,8 @@ void Install::cleanUpManifest(bool ok)
     std::string manifest = std::string(ManifestDir) + DIR_END + ManifestName;
     if (fexists(manifest)) {
         if (std::FILE* in = platform::openFile(manifest, "rt")) {
-            std::string line;
-            while (readLine(in, line)) {
-                if (!beginsWith(line, ManifestNameEntry))
-                    continue;
-                std::string name = trimTrailing(line.substr(std::string(ManifestNameEntry).size()));
-                if (!name.empty())
-                    platform::removeFile(name);
-            }
+            for (const std::string& name : readManifestNames(in))
+                platform::removeFile(name);
             std::fclose(in);
         }
     }

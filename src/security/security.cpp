@@ -226,6 +226,30 @@ bool Security::addDirectories(const std::string& base, std::string& directories)
     return true;
 }
 
+bool readIdentityDatabasePath(std::FILE* in, std::string& path, bool& tooLong)
+{
+    std::string line;
+    bool found = false;
+    tooLong = false;
+    while (!found && readLimitedLine(in, line, tooLong))
+        found = beginsWith(line, JavaIdentityDbField);
+    if (!found) {
+        tooLong = false;
+        return false;
+    }
+    std::string value = line.substr(JavaIdentityDbField.size());
+    while (!value.empty() && (value.back() == '\n' || value.back() == '\r' || value.back() == ' '))
+        value.pop_back();
+    path.clear();
+    for (char c : value) {
+        if (c == '/')
+            c = '\\';
+        if (c != '\\' || path.empty() || path.back() != '\\')
+            path += c;
+    }
+    return true;
+}
+
 bool Security::getIdentityIdFilename(const std::string& javaHomeDir, std::string& path)
 {
     std::string file = javaHomeDir + DIR_END + LibDir + DIR_END + SecurityDir + DIR_END + JavaSecurityFilename;
@@ -234,11 +258,9 @@ bool Security::getIdentityIdFilename(const std::string& javaHomeDir, std::string
     std::FILE* in = platform::openFile(file, "rt");
     if (in == nullptr)
         return false;
-    std::string line;
+    std::string identity;
     bool tooLong = false;
-    bool found = false;
-    while (!found && readLimitedLine(in, line, tooLong))
-        found = beginsWith(line, JavaIdentityDbField);
+    bool found = readIdentityDatabasePath(in, identity, tooLong);
     std::fclose(in);
     if (!found)
         return false;
@@ -246,17 +268,6 @@ bool Security::getIdentityIdFilename(const std::string& javaHomeDir, std::string
     if (tooLong) {
         traceMessage(TraceFilename, "identity database line too long in", file);
         return false;
-    }
-
-    std::string value = line.substr(JavaIdentityDbField.size());
-    while (!value.empty() && (value.back() == '\n' || value.back() == '\r' || value.back() == ' '))
-        value.pop_back();
-    std::string identity;
-    for (char c : value) {
-        if (c == '/')
-            c = '\\';
-        if (c != '\\' || identity.empty() || identity.back() != '\\')
-            identity += c;
     }
     path = identity;
     auto separator = identity.rfind('\\');

@@ -2,6 +2,7 @@
 // directories, with backups of the files they replace recorded in "changes.txt".
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 #include "diag/trace.h"
@@ -41,3 +42,8 @@ private:
     /// Traces a destination text whose source file exists but found no destination.
     void _traceNoDestination(const std::string& spec, const std::string& name);
 };
+
+/// Reads a JVM's "java.security" up to its first "identity.database=" line: true and the path it
+/// names ("/" turned into "\", runs of "\" made one, trailing line ends and blanks cut), with
+/// tooLong when that line was longer than the read limit (its path is then cut and unusable).
+bool readIdentityDatabasePath(std::FILE* in, std::string& path, bool& tooLong);

@@ -69,11 +69,13 @@ bool removeFile(const std::string& path)
 {
     std::string native = nativePath(path);
     struct ::stat info {};
-    if (::lstat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
-        return false; // remove() of a directory fails on Windows too
-    // Windows refuses to delete a read-only file; keep that behaviour here.
-    if (::lstat(native.c_str(), &info) == 0 && !S_ISLNK(info.st_mode) && (info.st_mode & S_IWUSR) == 0)
-        return false;
+    if (::lstat(native.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode))
+            return false; // remove() of a directory fails on Windows too
+        // Windows refuses to delete a read-only file; keep that behaviour here.
+        if (!S_ISLNK(info.st_mode) && (info.st_mode & S_IWUSR) == 0)
+            return false;
+    }
     return ::unlink(native.c_str()) == 0;
 }
 
@@ -140,6 +142,15 @@ bool DirEnum::next(DirEntry& entry)
             continue;
         entry = DirEntry{};
         entry.name = name;
+        // The entry's type as the directory records it spares a status query per entry (tree
+        // walks restart the enumeration after each removal); links, and file systems that do not
+        // record types, are asked.
+        if (found->d_type == DT_DIR) {
+            entry.isDirectory = true;
+            return true;
+        }
+        if (found->d_type != DT_UNKNOWN && found->d_type != DT_LNK)
+            return true;
         FileStatus status;
         if (stat(impl->directory + "/" + name, status)) {
             entry.isDirectory = status.isDirectory;
