@@ -38,5 +38,4 @@ qbx_add_fuzzer(nativeprops_fuzz src/launcher/nativeprops_fuzz.cpp ${QBX_SEEDS}/n
 qbx_add_fuzzer(jvmversion_fuzz src/jvm/jvmversion_fuzz.cpp ${QBX_SEEDS}/jvmversion)
 qbx_add_fuzzer(javasecurity_fuzz src/security/security_fuzz.cpp ${QBX_SEEDS}/javasecurity)
 qbx_add_fuzzer(extjvmsearch_fuzz src/jvm/extjvmsearch_fuzz.cpp ${QBX_SEEDS}/extjvmsearch)
-# Still to come: the vendor installer's command line (RunJvmInstaller), once it is built, as
-# qbx_add_fuzzer(jvminstallercmd_fuzz src/jvm/runjvminstaller_fuzz.cpp ${QBX_SEEDS}/jvminstallercmd).
+qbx_add_fuzzer(jvminstallercmd_fuzz src/jvm/runjvminstaller_fuzz.cpp ${QBX_SEEDS}/jvminstallercmd)

@@ -136,7 +136,10 @@ void Install::cleanUpJvmDir()
     std::vector<std::string> protectedDirs{currentDir, startDir, homeDirectory, programFilesFromEnvironment(),
                                            readMachineValue(WindowsCurrentVersionKey, "ProgramFilesDir")};
     std::string tree;
-    if (!isSafeToDeleteTree(dir, protectedDirs, tree)) {
+    // Nothing of the Windows directory is ever a JVM of this run (unless the run lives there,
+    // when no Windows directory was found and the current directory stands in for it).
+    if (!isSafeToDeleteTree(dir, protectedDirs, tree) ||
+        (liesWithin(tree, homeDirectory) && !liesWithin(currentDir, homeDirectory))) {
         traceMessage(TraceFilename, "refusing to delete jvm directory", dir);
         return;
     }

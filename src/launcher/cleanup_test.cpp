@@ -126,14 +126,18 @@ TEST(CleanUp, KeepsTheStartAndWorkingDirectories)
     TempDir tree(true);
     tree.write("start/keep.txt", "keep");
     tree.write("work/payload.txt", "keep");
+    tree.write("windows/system32/keep.txt", "keep");
     fs::current_path(tree.path() / "work");
     tree.write("work/startdir.txt", (tree.path() / "start").string() + "\n");
-    for (const fs::path& target : {tree.path() / "start", tree.path(), tree.path() / "work"}) {
+    for (const fs::path& target :
+         {tree.path() / "start", tree.path(), tree.path() / "work", tree.path() / "windows" / "system32"}) {
         tree.write("work/native.properties",
                    "nativeJvmHomeDir=" + propertiesPath(target) + "\nnativeJvmInstalledInTemp=true\n");
-        Install().cleanUpJvmDir();
-        ASSERT_EQ(readFile(tree.path() / "start" / "keep.txt"), "keep") << target;
-        ASSERT_EQ(readFile(tree.path() / "work" / "payload.txt"), "keep") << target;
+        Install run;
+        run.homeDirectory = (tree.path() / "windows").string();
+        run.cleanUpJvmDir();
+        for (const char* kept : {"start/keep.txt", "work/payload.txt", "windows/system32/keep.txt"})
+            ASSERT_EQ(readFile(tree.path() / kept), "keep") << target << " " << kept;
     }
 }
 

@@ -94,3 +94,20 @@ bool isSafeToDeleteTree(const std::string& dir, const std::vector<std::string>& 
     resolved = target;
     return true;
 }
+
+bool liesWithin(const std::string& path, const std::string& dir)
+{
+    platform::FileIdentity outer;
+    std::string resolved;
+    if (dir.empty() || !platform::fileIdentity(dir, outer) || !platform::resolvePath(path, resolved))
+        return false;
+    for (;;) {
+        platform::FileIdentity identity;
+        if (platform::fileIdentity(resolved, identity) && identity == outer)
+            return true;
+        std::string parent = parentPath(resolved);
+        if (parent == resolved)
+            return false;
+        resolved = parent;
+    }
+}

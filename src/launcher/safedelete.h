@@ -17,3 +17,7 @@ std::string parentPath(const std::string& path);
 /// spelling; a path the system cannot resolve is refused.
 bool isSafeToDeleteTree(const std::string& dir, const std::vector<std::string>& protectedDirs,
                         std::string& resolved);
+
+/// true when the path lies inside the directory or is the directory itself, judged by the
+/// identities of the path and its parents; false when either cannot be resolved.
+bool liesWithin(const std::string& path, const std::string& dir);

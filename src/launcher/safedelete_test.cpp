@@ -90,6 +90,10 @@ TEST(SafeDelete, DecidesOnWhatThePathsAre)
     }
     ASSERT_TRUE(isSafeToDeleteTree("jre\\bin\\..", kept, resolved));
     EXPECT_TRUE(fs::equivalent(resolved, tree.path() / "work" / "jre"));
+    EXPECT_TRUE(liesWithin("jre/bin", work));
+    EXPECT_TRUE(liesWithin(work, work));
+    EXPECT_FALSE(liesWithin(top + "/start", work));
+    EXPECT_FALSE(liesWithin("jre", ""));
 }
 
 } // namespace
