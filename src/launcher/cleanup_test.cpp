@@ -50,27 +50,17 @@ TEST(CleanUp, ManifestListedFilesAndTheInstallerGo)
 
 TEST(CleanUp, TemporaryTraceFileGoesOnlyAfterSuccess)
 {
-    {
+    const struct { bool ours, ok; const char* left; } cases[] = {
+        {true, true, nullptr}, {true, false, "install ok: false"}, {false, true, "trace\n"}};
+    for (const auto& c : cases) {
         TempDir dir(true);
         dir.write("jinstall.log", "trace\n");
-        dir.write("jinstall.sem", "");
-        Install().cleanUpManifest(true);
-        EXPECT_FALSE(fs::exists("jinstall.log"));
+        if (c.ours)
+            dir.write("jinstall.sem", "");
+        Install().cleanUpManifest(c.ok);
+        EXPECT_EQ(fs::exists("jinstall.log"), c.left != nullptr);
+        EXPECT_NE(readFile("jinstall.log").find(c.left ? c.left : ""), std::string::npos);
         EXPECT_FALSE(fs::exists("jinstall.sem"));
-    }
-    {
-        TempDir dir(true);
-        dir.write("jinstall.log", "trace\n");
-        dir.write("jinstall.sem", "");
-        Install().cleanUpManifest(false);
-        EXPECT_NE(readFile("jinstall.log").find("install ok: false"), std::string::npos);
-        EXPECT_FALSE(fs::exists("jinstall.sem"));
-    }
-    {
-        TempDir dir(true);
-        dir.write("jinstall.log", "user trace\n");
-        Install().cleanUpManifest(true);
-        EXPECT_EQ(readFile("jinstall.log"), "user trace\n");
     }
 }
 
@@ -137,17 +127,6 @@ TEST(CleanUp, KeepsTheStartAndWorkingDirectories)
     }
 }
 
-TEST(CleanUp, EmptyErrorsLogIsDropped)
-{
-    TempDir dir(true);
-    dir.write("errors.log", "");
-    Install().cleanUpErrorsLog();
-    EXPECT_FALSE(fs::exists("errors.log"));
-    dir.write("errors.log", "x");
-    Install().cleanUpErrorsLog();
-    EXPECT_TRUE(fs::exists("errors.log"));
-}
-
 TEST(CleanUp, LogsAreAppendedInTheStartDirectory)
 {
     TempDir start;
@@ -198,11 +177,14 @@ TEST(CleanUp, LogsGoToTheWindowsDirectoryWhenTheStartDirectoryIsGone)
 TEST(CleanUp, WholeCleanUpRemovesTheExchangeFiles)
 {
     TempDir work(true);
-    for (const char* name : {"changes.txt", "startdir.txt", "native.properties", "install.jar"})
-        work.write(name, "x");
+    for (const char* name : {"changes.txt", "startdir.txt", "native.properties", "install.jar", "errors.log"})
+        work.write(name, std::string(name) == "errors.log" ? "" : "x");
     Install().cleanUp(true);
-    for (const char* name : {"changes.txt", "startdir.txt", "native.properties", "install.jar"})
-        EXPECT_FALSE(fs::exists(name)) << name;
+    for (const char* name : {"changes.txt", "startdir.txt", "native.properties", "install.jar", "errors.log"})
+        EXPECT_FALSE(fs::exists(name)) << name; // an empty errors.log too
+    work.write("errors.log", "x");
+    Install().cleanUpErrorsLog();
+    EXPECT_TRUE(fs::exists("errors.log"));
 }
 
 TEST(CleanUp, FailedRunReportsItselfAndTakesTheStatusWindowDown)
