@@ -206,6 +206,21 @@ TEST(CleanUp, FailedRunReportsItselfAndTakesTheStatusWindowDown)
     EXPECT_NE(readFile("errors.log").find("Unable to install application."), std::string::npos);
 }
 
+TEST(Wizard, StatusWindowsMarkerGoesBeforeTheWizardStarts)
+{
+    TempDir work(true);
+    work.write("marker/__qbxshow.sem", "");
+    const std::string previous = showDialogFilename;
+    showDialogFilename = (work.path() / "marker" / "__qbxshow.sem").string();
+    Install run;
+    run.jvmPath = testing_support::argsRecorderProgram(work); // no handshake: not started properly
+    run.control.loaderClasspath = "wizard.jar";
+    EXPECT_FALSE(run.runJavaInstaller(""));
+    showDialogFilename = previous;
+    EXPECT_TRUE(fs::exists("args.out"));
+    EXPECT_FALSE(fs::exists(work.path() / "marker" / "__qbxshow.sem"));
+}
+
 TEST(IsDirWriteProtected, ProbesWithAFile)
 {
     TempDir dir;
