@@ -1,6 +1,6 @@
 # End-to-end runs of the real program: the Linux build natively, installer.exe under Wine.
 if(NOT WIN32)
-  foreach(scenario found markers nohandshake tracing quiet properties nojvm french bundle-predefined bundle-appdir
+  foreach(scenario found markers nohandshake quiet properties nojvm bundle-predefined bundle-appdir
                    bundle-reuse bundle-empty vendor retry texts)
     add_test(NAME e2e.native.${scenario}
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/native.sh ${CMAKE_BINARY_DIR} ${scenario})

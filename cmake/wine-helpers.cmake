@@ -9,12 +9,7 @@ foreach(helper java-stub rawexec showcmdline vendorinstaller)
   target_link_options(${helper} PRIVATE -static)
 endforeach()
 
-# A window, the status dialog and a message box, for the GUI runner's own test.
-add_executable(uiprobe WIN32 ${QBX_WINE_DIR}/uiprobe.cpp ${CMAKE_SOURCE_DIR}/res/dialog.rc)
-target_link_libraries(uiprobe PRIVATE qbxcore)
-target_link_options(uiprobe PRIVATE -static -mwindows)
-
-foreach(check java_stub rawexec run_gui)
+foreach(check java_stub rawexec)
   add_test(NAME wine_${check} COMMAND ${QBX_WINE_DIR}/helpers-test.sh ${check} ${CMAKE_BINARY_DIR})
   set_tests_properties(wine_${check} PROPERTIES TIMEOUT 300)
 endforeach()

