@@ -68,6 +68,9 @@ run_gui() { # screenshot name, seconds, then run-gui options and the command lin
   local code=$?
   [ $code -eq 0 ] || fail "exit code $code"
   [ -s "$ARTIFACTS/$shot" ] || fail "no screenshot $shot"
+  # The shot is of the window alone, and shows something.
+  [ "$(convert "$ARTIFACTS/$shot" -format %wx%h info:)" != 1024x768 ] || fail "$shot shows the whole screen"
+  [ "$(convert "$ARTIFACTS/$shot" -format %k info:)" -gt 2 ] || fail "$shot is blank"
 }
 
 # Provisioning runs: the Windows directory and Program Files that the registry names lie in the

@@ -227,8 +227,9 @@ TEST_F(Win32Registry, RoundTripEnumerationAndLimits)
     for (const auto& c : cases) {
         ASSERT_TRUE(platform::regOpenKey(root, c.path, RegAccess::QueryValue, key));
         EXPECT_EQ(platform::regQueryString(key, c.name, value, c.limit), c.value != nullptr) << c.name;
-        if (c.value != nullptr)
+        if (c.value != nullptr) {
             EXPECT_EQ(value, c.value);
+        }
         platform::regCloseKey(key);
     }
     ASSERT_TRUE(platform::regOpenKey(root, deep, RegAccess::QueryValue, key));
