@@ -13,23 +13,14 @@
 using testing_support::readFile;
 using testing_support::TempDir;
 
-namespace {
-
-// A path that exists nowhere, in the launcher's path form.
-const std::string MissingProgram = "qbx-no-such-dir\\no-such-program.exe";
-
-} // namespace
-
 TEST(ExecCommand, ArgsString)
 {
     const struct {
         std::vector<std::string> args;
         std::string expected;
     } cases[] = {
-        {{}, ""},
         {{"java", "-cp", "C:\\Program Files\\app.jar"}, "java -cp \"C:\\Program Files\\app.jar\""},
         {{"java", "-Dx=\"a b\""}, "java -Dx=\"a b\""},
-        {{"a", "", "b"}, "a  b"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ExecCommand::argsString(c.args), c.expected);
@@ -54,11 +45,12 @@ TEST(ExecCommand, ArgumentTextSplitsAtEveryBlank)
 TEST(ExecCommand, MissingProgramIsReported)
 {
     TempDir dir(true);
+    const std::string missing = "qbx-no-such-dir\\no-such-program.exe";
     ExecCommand exec;
-    EXPECT_FALSE(exec.execCommand(MissingProgram, std::string("a b"), 2));
+    EXPECT_FALSE(exec.execCommand(missing, std::string("a b"), 2));
     std::string errors = readFile(dir.path() / "errors.log");
     std::string nl = platform::TextNewline;
-    EXPECT_NE(errors.find(" Unable to execute command: " + MissingProgram + nl), std::string::npos) << errors;
+    EXPECT_NE(errors.find(" Unable to execute command: " + missing + nl), std::string::npos) << errors;
     EXPECT_NE(errors.find(" " + std::string(19, ' ') + "result -1" + nl), std::string::npos) << errors;
     EXPECT_NE(errors.find(" " + std::string(20, ' ') + "errno 2" + nl), std::string::npos) << errors;
 
@@ -66,18 +58,9 @@ TEST(ExecCommand, MissingProgramIsReported)
     dir.write("logs/trace.log", "");
     exec.setErrorsFilename((dir.path() / "logs" / "err.log").string());
     exec.setTraceFilename((dir.path() / "logs" / "trace.log").string());
-    EXPECT_FALSE(exec.execCommand(MissingProgram, std::nullopt, 0));
+    EXPECT_FALSE(exec.execCommand(missing, std::nullopt, 0));
     EXPECT_NE(readFile(dir.path() / "logs" / "trace.log").find(" Command started ok: false"), std::string::npos);
     EXPECT_NE(readFile(dir.path() / "logs" / "err.log").find("errno 2"), std::string::npos);
-}
-
-// The argument text is split at each blank: more pieces than announced still all reach the program.
-TEST(ExecCommand, EveryPieceReachesTheProgram)
-{
-    TempDir dir(true);
-    std::string program = testing_support::argsRecorderProgram(dir);
-    EXPECT_TRUE(ExecCommand().execCommand(program, std::string("a  b c d"), 1));
-    EXPECT_EQ(readFile(dir.path() / "args.out"), "a\nb\nc\nd\n");
 }
 
 TEST(ExecCommand, LaunchFileBytes)
@@ -105,17 +88,20 @@ TEST(ExecCommand, LaunchFileThatCannotBeCreated)
         TempDir dir(true);
         std::filesystem::create_directory(dir.path() / blocked);
         EXPECT_FALSE(ExecCommand().execCmdAndWait("setup.exe", std::nullopt));
-        EXPECT_NE(readFile(dir.path() / "errors.log").find(" Unable to create file " + blocked), std::string::npos)
-            << blocked;
+        EXPECT_NE(readFile(dir.path() / "errors.log").find(" Unable to create file " + blocked), std::string::npos);
         // Without the marker the launch file is not attempted.
         EXPECT_EQ(std::filesystem::exists(dir.path() / "__qbxlaunch.bat"), blocked == "__qbxlaunch.bat");
     }
 }
 
-TEST(ExecCommand, LaunchFileRunsAndIsRemoved)
+TEST(ExecCommand, ProgramsGetEveryPieceOfTheArgumentText)
 {
     TempDir dir(true);
     std::string program = testing_support::argsRecorderProgram(dir);
+    // More pieces than announced still all reach the program.
+    EXPECT_TRUE(ExecCommand().execCommand(program, std::string("a  b c d"), 1));
+    EXPECT_EQ(readFile(dir.path() / "args.out"), "a\nb\nc\nd\n");
+    // Through a launch file where batch files run; the launch file goes in any case.
     bool ran = ExecCommand().execCmdAndWait(program, std::string("x y"));
     EXPECT_EQ(ran, testing_support::batchFilesRun());
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "__qbxlaunch.bat"));

@@ -15,12 +15,11 @@ TEST(StatusBox, ErrorsAndMessagesGoToStandardErrorAndDropTheMarker)
     testing_support::TempDir work(true);
     testing_support::ScopedLocale locale("de-DE");
     ASSERT_TRUE(locale.ok());
-    const auto marker = work.path() / ShowDialogFilename;
     work.write(ShowDialogFilename, "");
     Status status;
     testing::internal::CaptureStderr();
     status.showError("Unable to save errors.log", "Try installing from a non-write protected drive.");
-    EXPECT_FALSE(std::filesystem::exists(marker));
+    EXPECT_FALSE(std::filesystem::exists(work.path() / ShowDialogFilename));
     status.showError("Unable to open qbx.control", static_cast<const char*>(nullptr));
     work.write(ShowDialogFilename, "");
     status.setQuietMode(true);
@@ -31,7 +30,7 @@ TEST(StatusBox, ErrorsAndMessagesGoToStandardErrorAndDropTheMarker)
               "[Quillbox Installer: Error] Unable to open qbx.control\n\nBitte \u00fcberpr\u00fcfen Sie die Dateien "
               "errors.log und jinstall.log f\u00fcr n\u00e4here Angaben zu diesem Problem.\n"
               "[Quillbox Installer] Backup saved\n");
-    EXPECT_FALSE(std::filesystem::exists(marker));
+    EXPECT_FALSE(std::filesystem::exists(work.path() / ShowDialogFilename));
 }
 
 } // namespace

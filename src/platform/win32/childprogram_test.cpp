@@ -37,7 +37,6 @@ bool batchFilesRun()
 
 bool messageBoxesWait()
 {
-    // Unattended runs (ctest sets this) have the boxes written to standard error instead.
     const char* where = std::getenv("QBX_MESSAGE_BOXES");
     return where == nullptr || std::string(where) != "stderr";
 }
