@@ -29,9 +29,10 @@ expect_no_grep() { # file, texts...
   for text; do ! grep -q -F -- "$text" "$file" 2>/dev/null || fail "did not expect '$text' in $file"; done
 }
 
-# Makes $SCENARIO_DIR with work/ (the payload) and start/ (where the user started from), and
-# $JVM, a JVM directory for register_found whose bin holds the java program $1 names.
-make_scenario() { # java program
+# Makes $SCENARIO_DIR with work/ (the payload and the clean-up program $2), start/ (where the user
+# started from), the Windows directory and Program Files, and $JVM, a JVM directory for
+# register_found whose bin holds the java program $1.
+make_scenario() { # java program, clean-up program
   # In lower case: the launcher registers a JVM home in lower case and copies from that path,
   # which a case-sensitive file system must still find.
   SCENARIO_DIR=$(mktemp -d "${TMPDIR:-/tmp}/qbx-e2e.XXXXXX")
@@ -40,9 +41,11 @@ make_scenario() { # java program
   WORK="$SCENARIO_DIR/work"
   START="$SCENARIO_DIR/start"
   JVM="$SCENARIO_DIR/jvm/jre17"
-  mkdir -p "$START" "$WORK/META-INF" "$JVM/bin"
-  cp "$1" "$JVM/bin/java.exe"
-  cp "$1" "$JVM/bin/javaw.exe"
+  WINDIR="$SCENARIO_DIR/windows"
+  PROGRAMS="$SCENARIO_DIR/Program Files"
+  mkdir -p "$START" "$WORK/META-INF" "$JVM/bin" "$WINDIR/system" "$PROGRAMS"
+  for name in java.exe javaw.exe; do cp "$1" "$JVM/bin/$name"; done
+  cp "$2" "$WORK/cleanup.exe"
   cp "$SOURCE/examples/payload/qbx.control" "$WORK/"
   cp "$SOURCE/examples/payload/META-INF/MANIFEST.MF" "$WORK/META-INF/"
   cp "$BUILD/payload/install.jar" "$BUILD/payload/TestJvm.class" "$WORK/"
@@ -55,13 +58,15 @@ set_control() { # key value: replaces or adds a line of qbx.control
   mv "$file.new" "$file"
 }
 
-# A bundled JVM: the expander lays it out in the subdirectory "jre" of the predefined directory.
-use_bundle() { # expander file name, predefined directory
+# A bundled JVM, jvmsetup.exe: our expander, the recorder or none at all. The expander lays the
+# JVM out in the subdirectory "jre" of the predefined directory (by default java/jre17).
+use_bundle() { # expander|recorder|missing, [predefined directory]
+  [ "$1" = missing ] || "put_$1" jvmsetup.exe
   set_control jvmInstallerType selfExtratorJvmInstaller
-  set_control jvmSelfExtractor "$1"
+  set_control jvmSelfExtractor jvmsetup.exe
   set_control jvmVersion 17.0.2
   set_control jvmHomeDir ./jre
-  set_control predefinedJvmInstallDir "$2"
+  set_control predefinedJvmInstallDir "${2:-$(P "$SCENARIO_DIR/java/jre17")}"
 }
 
 # Security files of the payload: a user policy below the JVM and a keystore in the user's home.
@@ -89,7 +94,7 @@ expect_reg() { # key suffix, value, text (empty: no value)
 
 # The scenarios of both builds. Each build script defines:
 #   P path           the path as the launcher writes it;  WIZ  the prefix of a path in wizard.log
-#   sandbox          system folders of the scenario's own, no JVM registered (run before each)
+#   sandbox          system folders of the scenario's own, no JVM registered (before each)
 #   register_found   registers $JVM as found by the first search
 #   put_expander N   our expander into the working directory as N
 #   put_recorder N   a program there as N that only leaves args.out where it ran
@@ -141,8 +146,7 @@ scenario() {
     ;;
   nojvm)
     # No JVM, and a misspelled installer type: nothing to install one with.
-    put_expander jvmsetup.exe
-    use_bundle jvmsetup.exe "$(P "$SCENARIO_DIR/java/jre17")"
+    use_bundle expander
     set_control jvmInstallerType selfExtractorJvmInstaller
     launch "-q "
     expect_grep "$START/errors.log" "The correct version of the JRE was not found on your system." \
@@ -150,15 +154,14 @@ scenario() {
     expect_no_file "$START/wizard.log"
     ;;
   bundle-missing)
-    use_bundle missing.exe "$(P "$SCENARIO_DIR/java/jre17")"
+    use_bundle missing
     launch "-q "
     expect_grep "$START/errors.log" "Unable to find JRE 11 or a later version on your system." \
       "Please install the JVM and re-start this installer."
     ;;
   bundle-predefined)
     # Expanded into the predefined directory, registered, given the security files, used.
-    put_expander jvmsetup.exe
-    use_bundle jvmsetup.exe "$(P "$SCENARIO_DIR/java/jre17")"
+    use_bundle expander
     use_security_files
     launch "-q "
     home="$SCENARIO_DIR/java/jre17/jre"
@@ -174,8 +177,7 @@ scenario() {
     # and deleted by the clean-up. Started in its own directory (named in other letter case), so
     # that it stays to look at.
     printf '%s\n' "$(P "$WORK" | tr '[:lower:]' '[:upper:]')" > "$WORK/startdir.txt"
-    put_expander jvmsetup.exe
-    use_bundle jvmsetup.exe '[$AppDir]\jvm17'
+    use_bundle expander '[$AppDir]\jvm17'
     launch "-q "
     expect_grep "$WORK/wizard.log" "nativeJvmHomeDir = $WIZ$WORK/jvm/jre" "nativeJvmInstalledInTemp = true" \
       "started properly"
@@ -188,8 +190,7 @@ scenario() {
     home="$SCENARIO_DIR/java/jre17"
     mkdir -p "$home"
     cp -r "$JVM/bin" "$home/"
-    put_recorder jvmsetup.exe
-    use_bundle jvmsetup.exe "$(P "$home")"
+    use_bundle recorder "$(P "$home")"
     set_control jvmHomeDir ""
     set_control configureWinRegistry no
     use_security_files
@@ -201,8 +202,7 @@ scenario() {
     ;;
   bundle-empty)
     # An expander that leaves nothing behind.
-    put_recorder jvmsetup.exe
-    use_bundle jvmsetup.exe "$(P "$SCENARIO_DIR/java/jre17")"
+    use_bundle recorder
     launch "-q "
     expect_grep "$START/errors.log" "Unable to find JVM executable" "Other possible causes for errors:" \
       "Unable to install JRE 17.0.2. Are the destination or temporary directories out of disk space?"
@@ -232,8 +232,7 @@ scenario() {
     # The wizard does not start properly with the JVM found: a JVM is installed and the wizard
     # started again with it.
     register_found
-    put_expander jvmsetup.exe
-    use_bundle jvmsetup.exe "$(P "$SCENARIO_DIR/java/jre17")"
+    use_bundle expander
     set_control loaderJavaCommand "ExampleWizard --handshake-if-installed"
     launch "-q "
     expect_grep "$START/wizard.log" "nativeJvmHomeDir = $WIZ$JVM" "started properly" \

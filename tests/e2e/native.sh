@@ -11,14 +11,11 @@ INSTALLER="$BUILD/installer"
 [ -f "$BUILD/payload/install.jar" ] || fail "no example wizard in $BUILD/payload (javac/jar missing?)"
 export QBX_HOST_JAVA=$(readlink -f "$(command -v java)")
 
-# The registry, Windows directory, Program Files and search path of the run lie in the scenario.
+# The registry and search path of the run lie in the scenario too.
 setup() {
-  make_scenario "$SOURCE/tests/posix/java-stub.sh"
+  make_scenario "$SOURCE/tests/posix/java-stub.sh" "$SOURCE/examples/payload/cleanup.exe"
   export QBX_REGISTRY="$SCENARIO_DIR/registry.reg"
-  WINDIR="$SCENARIO_DIR/windows"
-  PROGRAMS="$SCENARIO_DIR/Program Files"
-  mkdir -p "$WINDIR/system" "$PROGRAMS" "$SCENARIO_DIR/path"
-  cp "$SOURCE/examples/payload/cleanup.exe" "$WORK/cleanup.exe"
+  mkdir "$SCENARIO_DIR/path"
   printf '%s\n' "$START" > "$WORK/startdir.txt"
 }
 sandbox() {

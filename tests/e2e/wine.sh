@@ -15,7 +15,6 @@ for needed in installer.exe java-stub.exe rawexec.exe showcmdline.exe jvmexpande
 done
 export WINEPREFIX="$BUILD/wineprefix"
 WINESERVER=/usr/lib/wine/wineserver
-[ -x "$WINESERVER" ] || WINESERVER=$(command -v wineserver || echo true)
 # Waits until every program of the session (the clean-up program among them) has ended.
 wait_for_wine() { timeout 120 "$WINESERVER" -w > /dev/null 2>&1 || true; }
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
@@ -25,13 +24,9 @@ WIZ="Z:"
 # The clean-up stand-in records the command line it was started with; the bundled JVM's
 # expander lays out jre\bin\java.exe and javaw.exe, the test java.exe.
 setup() {
-  make_scenario "$BUILD/java-stub.exe"
+  make_scenario "$BUILD/java-stub.exe" "$BUILD/showcmdline.exe"
   export QBX_CMDLINE_OUT=$(winpath "$START/cleanup-cmdline.txt")
-  cp "$BUILD/showcmdline.exe" "$WORK/cleanup.exe"
   printf '%s\r\n' "$(winpath "$START")" > "$WORK/startdir.txt"
-  WINDIR="$SCENARIO_DIR/windows"
-  PROGRAMS="$SCENARIO_DIR/Program Files"
-  mkdir -p "$WINDIR/system" "$PROGRAMS"
 }
 export QBX_EXPANDER_JAVA=$(winpath "$BUILD/java-stub.exe") QBX_EXPANDER_HOME=jre
 
@@ -69,22 +64,18 @@ put_vendor() { cp "$BUILD/vendorinstaller.exe" "$WORK/$1"; }
 expect_vendor_arguments() { expect_grep "$1" '[jre-setup.exe /s /v"INSTALLDIR=C:\Program Files\x"]'; }
 
 # installer.exe with exactly that command line after its name, from the working directory, by
-# rawexec.exe (wine64 would quote the arguments again); with windows on a virtual display when
-# the screenshot (empty for none) or the boxes to answer are given: run-gui options before the line.
-run_raw() { # [screenshot, run-gui options...] command line
-  local shot= code=0
-  printf '%s %s' "$(winpath "$BUILD/installer.exe")" "${@: -1}" > "$SCENARIO_DIR/cmdline.txt"
-  set -- "${@:1:$#-1}"
+# rawexec.exe (wine64 would quote the arguments again); with windows on a virtual display when a
+# screenshot (in $ARTIFACTS), its window or a box to answer are given (run-gui.sh).
+run_raw() { # command line, [screenshot window box]
+  local code=0 shot=${2:-}
+  printf '%s %s' "$(winpath "$BUILD/installer.exe")" "$1" > "$SCENARIO_DIR/cmdline.txt"
   local start=("$RUN" "$(winpath "$BUILD/rawexec.exe")" "$(winpath "$SCENARIO_DIR/cmdline.txt")")
-  if [ $# -gt 0 ]; then
-    shot=$1
-    shift
-    [ -z "$shot" ] || set -- --shot 1 "$ARTIFACTS/$shot" "$@"
+  if [ $# -gt 1 ]; then
     # The session of the registry commands has no display: end it, so windows go to Xvfb.
     "$WINESERVER" -k > /dev/null 2>&1 || true
     wait_for_wine
     mkdir -p "$ARTIFACTS"
-    start=("$SOURCE/tests/wine/run-gui.sh" --timeout 180 "$@" -- "${start[@]}")
+    start=("$SOURCE/tests/wine/run-gui.sh" "${shot:+$ARTIFACTS/$shot}" "$3" "$4" "${start[@]}")
   fi
   (cd "$WORK" && "${start[@]}" > "$SCENARIO_DIR/stdout" 2> "$SCENARIO_DIR/stderr") || code=$?
   [ $code -eq 0 ] || fail "exit code $code"
@@ -95,40 +86,36 @@ run_raw() { # [screenshot, run-gui options...] command line
   [ "$(convert "$ARTIFACTS/$shot" -format %wx%h info:)" != 1024x768 ] || fail "$shot shows the whole screen"
   [ "$(convert "$ARTIFACTS/$shot" -format %k info:)" -gt 2 ] || fail "$shot is blank"
 }
-ERROR_BOX="Quillbox Installer: Error"
-launch() {
+launch() { # an empty command line: a run with windows, whose error box is answered
   if [ -n "$1" ]; then
     run_raw "$1"
   else
-    run_raw "" --close "$ERROR_BOX" ""
+    run_raw "" "" "" "Quillbox Installer: Error"
   fi
 }
 
 [ -n "${2:-}" ] || return 0
 setup
 [ -n "${QBX_KEEP:-}" ] || trap 'rm -rf "$SCENARIO_DIR"' EXIT
+sandbox
 case "$2" in
 quiet)
-  sandbox
   scenario quiet
   # Started away from the start directory: __cleanup.exe gets the working directory, one argument.
   expect_grep "$START/cleanup-cmdline.txt" "__cleanup.exe $(winpath "$WORK")"
   ;;
 samedir)
-  sandbox
   scenario samedir
   expect_no_file "$START/cleanup-cmdline.txt"
   ;;
 extended-off)
   # A JVM that only the switched-off search would find.
-  sandbox
   reg add 'HKLM\SOFTWARE\JavaSoft\JDK\17' /v JavaHome /d "$(winpath "$JVM")" /f
   set_control extendedJvmSearch false
   scenario nojvm
   ;;
 javasoft-jdk | adoptium | javahome)
   # Only the extended search can find the JVM: in the Java 9+ JavaSoft layout, Adoptium's, or JAVA_HOME.
-  sandbox
   case $2 in
   javasoft-jdk) reg add 'HKLM\SOFTWARE\JavaSoft\JDK\17' /v JavaHome /d "$(winpath "$JVM")" /f ;;
   adoptium) reg add 'HKLM\SOFTWARE\Eclipse Adoptium\JDK\17.0.8.101\hotspot\MSI' /v Path /d "$(winpath "$JVM")\\" /f ;;
@@ -136,41 +123,33 @@ javasoft-jdk | adoptium | javahome)
   esac
   : > "$WORK/jinstall.log"
   launch "-q "
-  expect_grep "$START/jinstall.log" "Java Plugin registry entry had correct jvm info: false"
-  expect_grep "$START/jinstall.log" "Found correct version of JVM: $(winpath "$JVM")\\bin\\java.exe"
+  expect_grep "$START/jinstall.log" "Java Plugin registry entry had correct jvm info: false" \
+    "Found correct version of JVM: $(winpath "$JVM")\\bin\\java.exe"
   expect_grep "$START/wizard.log" "nativeJvmHomeDir = Z:$JVM"
   ;;
-dialog | screenshot)
-  # The status dialog with its text, in French (look at the screenshot) or, for `make
-  # screenshots`, in the locale QBX_SHOT_LOCALE into QBX_SHOT_FILE. The wizard lingers, so that
-  # the dialog's grace period is on screen when the shot is taken.
-  reset_registry
+dialog)
+  # The status dialog with its text, in French (look at the screenshot); for `make screenshots`,
+  # in the locale QBX_SHOT_LOCALE into QBX_SHOT_FILE. The wizard lingers, so that the dialog's
+  # grace period is on screen when the shot is taken.
   register_found
   : > "$WORK/jinstall.log"
   set_control loaderJavaCommand "ExampleWizard --linger 10"
-  shot=status-dialog-fr.png
-  export LC_ALL=fr_FR.UTF-8
-  if [ "$2" = screenshot ]; then
-    set_control loaderJavaCommand "ExampleWizard --linger 3"
-    ARTIFACTS=$(dirname "$QBX_SHOT_FILE") shot=$(basename "$QBX_SHOT_FILE") LC_ALL=$QBX_SHOT_LOCALE
-  fi
-  run_raw "$shot" --window Installer ""
-  [ "$2" = screenshot ] && exit 0
-  expect_grep "$START/jinstall.log" "Préparation Wizard..."
-  expect_grep "$START/jinstall.log" "Java wizard launched successfully"
+  export LC_ALL=${QBX_SHOT_LOCALE:-fr_FR.UTF-8}
+  shot=${QBX_SHOT_FILE:-$ARTIFACTS/status-dialog-fr.png}
+  ARTIFACTS=$(dirname "$shot")
+  run_raw "" "$(basename "$shot")" Installer ""
+  [ -z "${QBX_SHOT_FILE:-}" ] || exit 0
+  expect_grep "$START/jinstall.log" "Préparation Wizard..." "Java wizard launched successfully"
   expect_grep "$START/wizard.log" "mode: interactive"
   ;;
 errorbox)
   # A French error box without detail carries the French suffix; the control file is missing.
-  reset_registry
   rm "$WORK/qbx.control"
   export LC_ALL=fr_FR.UTF-8
-  run_raw error-box-fr.png --window "$ERROR_BOX" --close "$ERROR_BOX" ""
-  expect_grep "$START/errors.log" "Unable to open qbx.control"
-  expect_grep "$START/errors.log" "Unable to install application."
+  run_raw "" error-box-fr.png "Quillbox Installer: Error" "Quillbox Installer: Error"
+  expect_grep "$START/errors.log" "Unable to open qbx.control" "Unable to install application."
   ;;
 *)
-  sandbox
   scenario "$2" || fail "unknown scenario $2"
   ;;
 esac
