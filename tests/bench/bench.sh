@@ -1,9 +1,7 @@
 #!/bin/bash
 # `make bench`: the shipped program's size and largest contributors, the file utilities against
-# the tools a user would compare them with (side by side in each round), the launcher's own time
-# and memory in a whole run; one table at the end: figure, ours, the comparison, the ratio (and
-# the target). Works only in a temporary directory of its own below /tmp, removed at the end.
-# Usage: bench.sh [rounds]      (needs the builds of `make native windows`)
+# the system's tools, the launcher's own time and memory in a whole run; then one table. Works
+# only in a temporary directory of its own. Usage: bench.sh [rounds]  (after `make native windows`)
 set -u
 ROUNDS=${1:-3}
 HERE=$(cd "$(dirname "$0")" && pwd)
@@ -78,12 +76,9 @@ o=$(median "${ours[@]}") r=$(median "${rm_[@]}")
 row "delDirTree JDK-sized tree (s)" "$o" "rm -rf $r" "$(calc "$o / $r")" "<= 1.5"
 
 # --- The launcher's own time and memory in a whole run ------------------------------------------
-# The run's time minus that of the JVM processes it starts (each timed by the test java.exe into
-# QBX_JVM_TIMES) and, under Wine, minus a trivial Windows program started the same way: what the
-# launcher adds (control file, registry search, logs, clean-up, its own start). A watcher notes
-# when the worker removes the installation marker: from then to the end is mostly the main
-# thread's 100 ms poll. Natively it takes the launcher process's own peak memory too.
-# Prints "<launcher s> <after the marker s> <peak kB> <trivial program s>", means over the runs.
+# The run's time minus that of the JVM processes (timed by the test java.exe into QBX_JVM_TIMES)
+# and, under Wine, of a trivial program started the same way. From the worker's removal of the
+# installation marker to the end is mostly the main thread's 100 ms poll. Prints the means.
 overhead() { # native|windows runs
   local run start end base pid watcher command jvm whole launcher poll peak seen sums="0 0 0 0"
   . "$SOURCE/tests/e2e/$([ "$1" = native ] && echo native || echo wine).sh" "$SOURCE/build/$1"
@@ -95,19 +90,16 @@ overhead() { # native|windows runs
     base=0
     if [ "$1" = native ]; then
       sandbox
-      register_found
       command=("$INSTALLER")
     else
       reset_registry
-      register_found
-      # A trivial program, started the same way.
       printf '%s ' "$(P "$BUILD/showcmdline.exe")" > "$SCENARIO_DIR/trivial.txt"
-      start=$(now)
-      (cd "$WORK" && "$RUN" "$(P "$BUILD/rawexec.exe")" "$(P "$SCENARIO_DIR/trivial.txt")" > /dev/null 2>&1)
-      base=$(calc "$(now) - $start")
       printf '%s -q ' "$(P "$BUILD/installer.exe")" > "$SCENARIO_DIR/cmdline.txt"
-      command=("$RUN" "$(P "$BUILD/rawexec.exe")" "$(P "$SCENARIO_DIR/cmdline.txt")")
+      command=("$RUN" "$(P "$BUILD/rawexec.exe")")
+      base=$(seconds "${command[@]}" "$(P "$SCENARIO_DIR/trivial.txt")")
+      command+=("$(P "$SCENARIO_DIR/cmdline.txt")")
     fi
+    register_found
     # The run starts once the watcher watches it (the process keeps its id through exec).
     (cd "$WORK" && wait_ready && now > "$SCENARIO_DIR/started" && exec "${command[@]}" > /dev/null 2>&1) &
     pid=$!

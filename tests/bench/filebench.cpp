@@ -9,9 +9,7 @@
 
 #include "exec/clib.h"
 
-namespace {
-
-bool insideBenchRoot(const char* path)
+static bool insideBenchRoot(const char* path)
 {
     const char* root = std::getenv("QBX_BENCH_ROOT");
     std::error_code error;
@@ -20,8 +18,6 @@ bool insideBenchRoot(const char* path)
     auto relative = target.lexically_relative(base);
     return !error && !base.empty() && target != base && !relative.empty() && *relative.begin() != "..";
 }
-
-} // namespace
 
 int main(int argc, char** argv)
 {

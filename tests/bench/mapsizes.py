@@ -1,9 +1,6 @@
 #!/usr/bin/env python3
-"""The largest contributors to a program, from its GNU ld link map: mapsizes.py MAP [COUNT]
-
-Adds up the sizes of the loaded input sections (code, data, resources; no debug sections) by the
-object or archive member they come from, and prints the COUNT largest, with the totals by kind.
-"""
+"""mapsizes.py MAP [COUNT]: the COUNT largest contributors to a program, from its GNU ld link map,
+by the object or archive member of their loaded sections (no debug sections), and totals by kind."""
 import collections
 import re
 import sys

@@ -1,10 +1,9 @@
 #!/usr/bin/env python3
-"""Watches one launcher run from outside, for the benchmark: watch.py PID MARKER OUTPUT
+"""watch.py PID MARKER OUTPUT: watches one launcher run for the benchmark.
 
-Creates OUTPUT.ready once it watches, so that the run can start then. Polls every millisecond
-whether MARKER exists and, when PID is not 0, that process's own peak resident memory (VmHWM: the
-process alone, never its children). Stops on SIGTERM or when PID has ended and writes
-"<peak kB> <time the marker was last seen>" to OUTPUT (0 for what it never saw).
+Creates OUTPUT.ready once it watches. Polls every millisecond whether MARKER exists and, for a PID
+other than 0, that process's own peak resident memory (VmHWM: never its children's). Stops on
+SIGTERM or when PID has ended, writing "<peak kB> <time MARKER was last seen>" to OUTPUT (0: never).
 """
 import os
 import signal

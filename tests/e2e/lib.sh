@@ -23,18 +23,13 @@ expect_grep() { # file, texts...
       { echo "--- $file:" >&2; cat "$file" >&2 2>/dev/null; fail "expected '$text' in $file"; }
   done
 }
-expect_no_grep() { # file, texts...
-  local file=$1 text
-  shift
-  for text; do ! grep -q -F -- "$text" "$file" 2>/dev/null || fail "did not expect '$text' in $file"; done
+expect_no_grep() { # file, text
+  ! grep -q -F -- "$2" "$1" 2>/dev/null || fail "did not expect '$2' in $1"
 }
-
-# Makes $SCENARIO_DIR with work/ (the payload and the clean-up program $2), start/ (where the user
-# started from), the Windows directory and Program Files, and $JVM, a JVM directory for
-# register_found whose bin holds the java program $1.
+# $SCENARIO_DIR, in lower case (the launcher registers a JVM home in lower case and copies from
+# that path): work/ (the payload), start/ (where the user started from), the Windows directory,
+# Program Files and $JVM, a JVM home whose bin holds the java program $1.
 make_scenario() { # java program, clean-up program
-  # In lower case: the launcher registers a JVM home in lower case and copies from that path,
-  # which a case-sensitive file system must still find.
   SCENARIO_DIR=$(mktemp -d "${TMPDIR:-/tmp}/qbx-e2e.XXXXXX")
   local lower=${SCENARIO_DIR,,}
   [ "$lower" = "$SCENARIO_DIR" ] || mv "$SCENARIO_DIR" "$lower" 2>/dev/null && SCENARIO_DIR=$lower
@@ -50,12 +45,9 @@ make_scenario() { # java program, clean-up program
   cp "$SOURCE/examples/payload/META-INF/MANIFEST.MF" "$WORK/META-INF/"
   cp "$BUILD/payload/install.jar" "$BUILD/payload/TestJvm.class" "$WORK/"
 }
-
 set_control() { # key value: replaces or adds a line of qbx.control
-  local file="$WORK/qbx.control"
-  grep -v "^$1=" "$file" > "$file.new" || true
-  printf '%s=%s\n' "$1" "$2" >> "$file.new"
-  mv "$file.new" "$file"
+  sed -i "/^$1=/d" "$WORK/qbx.control"
+  printf '%s=%s\n' "$1" "$2" >> "$WORK/qbx.control"
 }
 
 # A bundled JVM, jvmsetup.exe: our expander, the recorder or none at all. The expander lays the
@@ -68,37 +60,29 @@ use_bundle() { # expander|recorder|missing, [predefined directory]
   set_control jvmHomeDir ./jre
   set_control predefinedJvmInstallDir "${2:-$(P "$SCENARIO_DIR/java/jre17")}"
 }
-
-# Security files of the payload: a user policy below the JVM and a keystore in the user's home.
+# A user policy below the JVM and a keystore in the user's home.
 use_security_files() {
   set_control userSecurityPolicyFilename '${java.home}/lib/security/user.policy'
   set_control keystoreFilename '${user.home}/.keystore'
   echo "grant {};" > "$WORK/user.policy"
   echo "keystore" > "$WORK/.keystore"
 }
-
-# The wizard ran properly with the JVM of that home, recorded as installed by the launcher or not.
-expect_wizard_with() { # wizard.log home installed
+expect_wizard_with() { # wizard.log, JVM home, installed by the launcher (true|false)
   expect_grep "$1" "nativeJvmHomeDir = $2" "nativeJvmInstalled = $3" "started properly"
 }
-
 expect_reg() { # key suffix, value, text (empty: no value)
   local found
   found=$(runtime_value "$1" "$2")
-  if [ -z "$3" ]; then
-    [ -z "$found" ] || fail "expected no $2 under $1, found '$found'"
-  else
-    printf '%s' "$found" | grep -q -i -F -- "$3" || fail "expected $2 under $1 to hold $3, not '$found'"
-  fi
+  [ -n "$3$found" ] || return 0
+  [ -n "$3" ] && printf '%s' "$found" | grep -q -i -F -- "$3" || fail "expected '$3' as $2 under $1, found '$found'"
 }
 
 # The scenarios of both builds. Each build script defines:
 #   P path           the path as the launcher writes it;  WIZ  the prefix of a path in wizard.log
 #   sandbox          system folders of the scenario's own, no JVM registered (before each)
 #   register_found   registers $JVM as found by the first search
-#   put_expander N   our expander into the working directory as N
-#   put_recorder N   a program there as N that only leaves args.out where it ran
-#   put_vendor N     the vendor installer stand-in there as N (log and home in QBX_VENDOR_*)
+#   put_expander N, put_recorder N, put_vendor N   into the working directory as N: our expander, a
+#                    program that only leaves args.out, the vendor installer (log, home: QBX_VENDOR_*)
 #   launch LINE      a run with that command line, waiting for everything it started; an empty
 #                    line is a run with windows, whose error box is answered
 #   runtime_value K V  the value V of the runtime's JavaSoft key with the suffix K
@@ -120,19 +104,16 @@ scenario() {
     # Started in its own directory: the clean-up programs are deleted, not started.
     register_found
     rm "$WORK/startdir.txt"
-    launch "-q "
+    launch ""
     cd "$WORK"
     expect_no_file __qbxinstall.sem __qbxshow.sem __qbxwizard.sem native.properties install.jar META-INF \
       cleanup.exe __cleanup.exe jinstall.sem jinstall.log
-    expect_file qbx.control
-    # Quiet without details: the wizard gets neither the switch nor details.
-    expect_grep wizard.log "arguments: 0"
+    expect_file qbx.control wizard.log
     ;;
   nohandshake)
     # The wizard never confirms its start, and no JVM can be installed for a retry.
     register_found
     set_control loaderJavaCommand "ExampleWizard --no-handshake"
-    : > "$WORK/jinstall.log"
     launch ""
     expect_grep "$START/errors.log" "Unable to start the install wizard."
     [ "$(grep -c 'Java wizard not started properly' "$START/errors.log")" -eq 1 ] ||
@@ -166,7 +147,8 @@ scenario() {
     launch "-q "
     home="$SCENARIO_DIR/java/jre17/jre"
     expect_wizard_with "$START/wizard.log" "$WIZ$home" true
-    expect_grep "$START/wizard.log" "nativeJvmInstalledInTemp = false"
+    # Quiet without details: the wizard gets neither the switch nor details.
+    expect_grep "$START/wizard.log" "nativeJvmInstalledInTemp = false" "arguments: 0"
     expect_reg "" CurrentVersion 17.0
     expect_reg '\17.0' MicroVersion 2
     expect_reg '\17.0' JavaHome 'jre17\jre'
@@ -174,8 +156,7 @@ scenario() {
     ;;
   bundle-appdir)
     # In the working directory ("jvm", whatever follows the variable): used, never registered,
-    # and deleted by the clean-up. Started in its own directory (named in other letter case), so
-    # that it stays to look at.
+    # deleted by the clean-up. Started there (named in other letter case), so the directory stays.
     printf '%s\n' "$(P "$WORK" | tr '[:lower:]' '[:upper:]')" > "$WORK/startdir.txt"
     use_bundle expander '[$AppDir]\jvm17'
     launch "-q "
@@ -209,11 +190,9 @@ scenario() {
     expect_no_file "$START/wizard.log"
     ;;
   vendor)
-    # The vendor's installer: copied into the chosen directory, run there with the arguments as
-    # written (a blank and quotes among them), removed with its directory; its JVM, installed
-    # elsewhere, found through the registry and used.
-    mkdir -p "$SCENARIO_DIR/vendor"
-    export QBX_VENDOR_LOG=$(P "$SCENARIO_DIR/vendor.log") QBX_VENDOR_HOME=$(P "$SCENARIO_DIR/vendor/jdk17")
+    # The vendor's installer: run from a copy in the chosen directory (removed after) with the
+    # arguments as written; its JVM, installed elsewhere, found through the registry and used.
+    export QBX_VENDOR_LOG=$(P "$SCENARIO_DIR/vendor.log") QBX_VENDOR_HOME=$(P "$SCENARIO_DIR/jdk17")
     put_vendor jre-setup.exe
     set_control jvmInstallerType thirdPartyJvmInstaller
     set_control jvmInstallerBinary jre-setup.exe
@@ -226,11 +205,10 @@ scenario() {
     expect_vendor_arguments "$SCENARIO_DIR/vendor.log"
     expect_grep "$START/jinstall.log" "jvm installer exit code: 7"
     expect_no_file "$home"
-    expect_wizard_with "$START/wizard.log" "$WIZ$SCENARIO_DIR/vendor/jdk17" false
+    expect_wizard_with "$START/wizard.log" "$WIZ$SCENARIO_DIR/jdk17" false
     ;;
   retry)
-    # The wizard does not start properly with the JVM found: a JVM is installed and the wizard
-    # started again with it.
+    # The wizard does not start properly with the JVM found: it starts again with one installed.
     register_found
     use_bundle expander
     set_control loaderJavaCommand "ExampleWizard --handshake-if-installed"

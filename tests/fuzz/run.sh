@@ -1,9 +1,7 @@
 #!/bin/bash
-# Runs every libFuzzer target of a build for a number of seconds each, one after the other, each
-# in a scratch directory of its own (its current directory, and the only place it writes; in
-# memory where the system offers it, since the targets write a file for each input), seeded from
-# tests/fuzz/<name>. Ends with one line per target: executions, corpus size, peak memory,
-# findings. Findings (crash, leak, timeout, out-of-memory inputs) are kept in <build>/fuzz-artifacts.
+# Runs every libFuzzer target of a build for some seconds each, in turn, each in a scratch
+# directory (in memory where there is one: the targets write a file for each input), seeded from
+# tests/fuzz/<name>; ends with a line per target. Findings are kept in <build>/fuzz-artifacts.
 # Usage: run.sh <build dir with QBX_FUZZ on> [seconds per target]
 set -u
 BUILD=$(cd "${1:?usage: run.sh <build dir> [seconds]}" && pwd)

@@ -2,8 +2,7 @@
 # Renders the status dialog of installer.exe in each of its nine languages, and one error box,
 # under Wine on Xvfb: docs/screenshots/*.png. Usage: screenshots.sh <windows build dir> <output dir>
 set -euo pipefail
-mkdir -p "$2"
-OUT=$(cd "$2" && pwd)
+OUT=$(mkdir -p "$2" && cd "$2" && pwd)
 E2E="$(dirname "$0")/../e2e/wine.sh"
 for pair in english:en_US french:fr_FR german:de_DE spanish:es_ES polish:pl_PL italian:it_IT \
             portuguese:pt_BR japanese:ja_JP dutch:nl_NL; do
