@@ -141,7 +141,7 @@ dialog)
   register_found
   : > "$WORK/jinstall.log"
   set_control loaderJavaCommand "ExampleWizard --linger 10"
-  export LC_ALL=${QBX_SHOT_LOCALE:-fr_FR.UTF-8}
+  export LC_ALL=${QBX_SHOT_LOCALE:-fr_FR.UTF-8} 2>/dev/null
   run_raw "" "${QBX_SHOT_FILE:-$ARTIFACTS/status-dialog-fr.png}" Installer ""
   [ -z "${QBX_SHOT_FILE:-}" ] || exit 0
   expect_grep "$START/jinstall.log" "Préparation Wizard..." "Java wizard launched successfully"
@@ -150,7 +150,7 @@ dialog)
 errorbox)
   # A French error box without detail carries the French suffix; the control file is missing.
   rm "$WORK/qbx.control"
-  export LC_ALL=fr_FR.UTF-8
+  export LC_ALL=fr_FR.UTF-8 2>/dev/null
   run_raw "" "$ARTIFACTS/error-box-fr.png" "Quillbox Installer: Error" "Quillbox Installer: Error"
   expect_grep "$START/errors.log" "Unable to open qbx.control" "Unable to install application."
   ;;
