@@ -1,4 +1,4 @@
-# Windows programs that the tests run under Wine, and the tests that prove them.
+# Windows programs that the end-to-end runs start under Wine (which prove them at work).
 set(QBX_WINE_DIR ${CMAKE_SOURCE_DIR}/tests/wine)
 
 add_executable(java-stub ${QBX_WINE_DIR}/javastub.c)
@@ -9,7 +9,3 @@ foreach(helper java-stub rawexec showcmdline vendorinstaller)
   target_link_options(${helper} PRIVATE -static)
 endforeach()
 
-foreach(check java_stub rawexec)
-  add_test(NAME wine_${check} COMMAND ${QBX_WINE_DIR}/helpers-test.sh ${check} ${CMAKE_BINARY_DIR})
-  set_tests_properties(wine_${check} PROPERTIES TIMEOUT 300)
-endforeach()

@@ -1,51 +1,43 @@
 #!/bin/bash
-# `make bench`: the shipped program's size and largest contributors, then each cost that grows
-# with the work against the tool a user would compare it with, measured side by side in one run,
-# and one table at the end: figure, ours, the comparison, the ratio (and the target).
-# Works only in a temporary directory of its own below /tmp, removed at the end.
-# Usage: bench.sh [rounds]      (needs the builds of `make native windows`)
+# `make bench`: the shipped program's size and largest contributors, the file utilities against
+# the system's tools, the launcher's own time and memory in a whole run; then one table. Works
+# only in a temporary directory of its own. Usage: bench.sh [rounds]  (after `make native windows`)
 set -u
 ROUNDS=${1:-3}
-SOURCE=$(cd "$(dirname "$0")/../.." && pwd)
-NATIVE="$SOURCE/build/native"
-WINDOWS="$SOURCE/build/windows"
-FILEBENCH="$NATIVE/filebench"
+HERE=$(cd "$(dirname "$0")" && pwd)
+SOURCE=$(cd "$HERE/../.." && pwd)
+FILEBENCH="$SOURCE/build/native/filebench"
 [ -x "$FILEBENCH" ] || { echo "bench: $FILEBENCH is not built (make native)" >&2; exit 1; }
-
 ROOT=$(mktemp -d /tmp/qbxbench.XXXXXX) || exit 1
 trap 'rm -rf "$ROOT"' EXIT
 export QBX_BENCH_ROOT="$ROOT"
 
+now() { date +%s.%N; }
 calc() { awk "BEGIN { printf \"%.3f\", $1 }"; }
 # Seconds one command takes (its output discarded); a failure stops the benchmark.
 seconds() {
-  local start end
-  start=$(date +%s.%N)
+  local start=$(now)
   "$@" > /dev/null 2>&1 || { echo "bench: failed: $*" >&2; exit 1; }
-  end=$(date +%s.%N)
-  calc "$end - $start"
+  calc "$(now) - $start"
 }
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-
 rows=()
-row() { # figure ours comparison ratio target
-  rows+=("$(printf '%-44s | %-12s | %-22s | %-7s | %s' "$@")")
-}
+row() { rows+=("$(printf '%-44s | %-12s | %-22s | %-7s | %s' "$@")"); } # figure ours comparison ratio target
 
 # --- The shipped program ----------------------------------------------------------------------
-exe="$WINDOWS/installer.exe"
+exe="$SOURCE/build/windows/installer.exe"
 size=$(stat -c %s "$exe")
 echo "installer.exe: $size bytes; imports:" $(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/.*DLL Name: //p')
-if [ -f "$WINDOWS/installer.map" ]; then
+if [ -f "${exe%.exe}.map" ]; then
   echo "largest contributors (bytes of code and data, from the link map):"
-  python3 "$SOURCE/tests/bench/mapsizes.py" "$WINDOWS/installer.map" 15 | sed 's/^/  /'
+  python3 "$HERE/mapsizes.py" "${exe%.exe}.map" 15 | sed 's/^/  /'
 fi
 row "installer.exe size (bytes)" "$size" "limit 307200 (300 KB)" "$(calc "$size / 307200")" "<= 1"
 
 # --- copyFile on 1 GB against dd bs=30000 and cp ------------------------------------------------
 echo "copy: writing a 1 GB file"
 head -c 1073741824 /dev/zero > "$ROOT/big" || exit 1
-ours=(); dd_=(); cp_=()
+ours=() dd_=() cp_=()
 for round in $(seq 1 "$ROUNDS"); do
   ours+=("$(seconds "$FILEBENCH" copy "$ROOT/big" "$ROOT/copy")"); rm -f "$ROOT/copy"
   dd_+=("$(seconds dd if="$ROOT/big" of="$ROOT/copy" bs=30000)"); rm -f "$ROOT/copy"
@@ -53,36 +45,24 @@ for round in $(seq 1 "$ROUNDS"); do
   echo "copy round $round: copyFile ${ours[-1]} s, dd bs=30000 ${dd_[-1]} s, cp ${cp_[-1]} s"
 done
 rm -f "$ROOT/big"
-o=$(median "${ours[@]}"); d=$(median "${dd_[@]}"); c=$(median "${cp_[@]}")
+o=$(median "${ours[@]}") d=$(median "${dd_[@]}") c=$(median "${cp_[@]}")
 row "copyFile 1 GB (s)" "$o" "dd bs=30000 $d" "$(calc "$o / $d")" "<= 1.2"
 row "copyFile 1 GB (s)" "$o" "cp $c" "$(calc "$o / $c")" "(reported)"
 
 # --- delDirTree against rm -rf on a JDK-sized tree ---------------------------------------------
+# 500 directories up to four levels deep (lib, legal/<module>, include, ...) and 2000 files: ten
+# of 25 MB (the modules image, the VM library), 1990 small ones that share 50 MB.
 echo "delete: making a tree of 500 directories, 2000 files, 300 MB"
-python3 - "$ROOT/tree" <<'PY' || exit 1
-import os, sys
-root = sys.argv[1]
-dirs = [root]
-# 500 directories, up to four levels deep, as in a JDK (lib, legal/<module>, include, ...).
-while len(dirs) < 500:
-    parent = dirs[len(dirs) // 6]
-    path = os.path.join(parent, f"d{len(dirs)}")
-    dirs.append(path)
-for d in dirs:
-    os.makedirs(d, exist_ok=True)
-# 2000 files: ten large ones (the modules image, the VM library) of 25 MB and 1990 small ones
-# that share the remaining 50 MB.
-block = os.urandom(1 << 20)
-for i in range(2000):
-    size = 25 << 20 if i < 10 else (50 << 20) // 1990
-    with open(os.path.join(dirs[(i * 7) % len(dirs)], f"f{i}.dat"), "wb") as f:
-        while size > 0:
-            f.write(block[:min(size, len(block))])
-            size -= len(block)
-PY
-ours=(); rm_=()
+dirs=("$ROOT/tree")
+for i in $(seq 1 499); do dirs+=("${dirs[i / 6]}/d$i"); done
+mkdir -p "${dirs[@]}" || exit 1
+for i in $(seq 0 1999); do
+  head -c $((i < 10 ? 25 << 20 : (50 << 20) / 1990)) /dev/urandom > "${dirs[i * 7 % 500]}/f$i.dat" || exit 1
+done
+ours=() rm_=()
 for round in $(seq 1 "$ROUNDS"); do
-  cp -a "$ROOT/tree" "$ROOT/a"; cp -a "$ROOT/tree" "$ROOT/b"
+  cp -a "$ROOT/tree" "$ROOT/a"
+  cp -a "$ROOT/tree" "$ROOT/b"
   if [ $((round % 2)) -eq 1 ]; then
     ours+=("$(seconds "$FILEBENCH" deltree "$ROOT/a")"); rm_+=("$(seconds rm -rf "$ROOT/b")")
   else
@@ -92,21 +72,66 @@ for round in $(seq 1 "$ROUNDS"); do
   echo "delete round $round: delDirTree ${ours[-1]} s, rm -rf ${rm_[-1]} s"
 done
 rm -rf "$ROOT/tree"
-o=$(median "${ours[@]}"); r=$(median "${rm_[@]}")
+o=$(median "${ours[@]}") r=$(median "${rm_[@]}")
 row "delDirTree JDK-sized tree (s)" "$o" "rm -rf $r" "$(calc "$o / $r")" "<= 1.5"
 
 # --- The launcher's own time and memory in a whole run ------------------------------------------
-"$SOURCE/tests/bench/overhead.sh" native 5 | tee "$ROOT/native.txt"
-"$SOURCE/tests/bench/overhead.sh" wine 3 | tee "$ROOT/wine.txt"
-value() { sed -n "s/^RESULT .*$2=\([0-9.]*\).*/\1/p" "$1"; }
-peak=$(value "$ROOT/native.txt" peak_kb)
+# The run's time minus that of the JVM processes (timed by the test java.exe into QBX_JVM_TIMES)
+# and, under Wine, of a trivial program started the same way. From the worker's removal of the
+# installation marker to the end is mostly the main thread's 100 ms poll. Prints the means.
+overhead() { # native|windows runs
+  local run start end base pid watcher command jvm whole launcher poll peak seen sums="0 0 0 0"
+  . "$SOURCE/tests/e2e/$([ "$1" = native ] && echo native || echo wine).sh" "$SOURCE/build/$1"
+  wait_ready() { for _ in $(seq 1 1000); do [ ! -e "$SCENARIO_DIR/watch.ready" ] || return 0; sleep 0.01; done; }
+  for run in $(seq 1 "$2"); do
+    setup
+    rm "$WORK/startdir.txt" # started in its own directory: the run starts no clean-up program
+    export QBX_JVM_TIMES=$(P "$SCENARIO_DIR/jvm-times")
+    base=0
+    if [ "$1" = native ]; then
+      sandbox
+      command=("$INSTALLER")
+    else
+      reset_registry
+      printf '%s ' "$(P "$BUILD/showcmdline.exe")" > "$SCENARIO_DIR/trivial.txt"
+      printf '%s -q ' "$(P "$BUILD/installer.exe")" > "$SCENARIO_DIR/cmdline.txt"
+      command=("$RUN" "$(P "$BUILD/rawexec.exe")")
+      base=$(seconds "${command[@]}" "$(P "$SCENARIO_DIR/trivial.txt")")
+      command+=("$(P "$SCENARIO_DIR/cmdline.txt")")
+    fi
+    register_found
+    # The run starts once the watcher watches it (the process keeps its id through exec).
+    (cd "$WORK" && wait_ready && now > "$SCENARIO_DIR/started" && exec "${command[@]}" > /dev/null 2>&1) &
+    pid=$!
+    "$HERE/watch.py" "$([ "$1" = native ] && echo $pid || echo 0)" "$WORK/__qbxinstall.sem" "$SCENARIO_DIR/watch" &
+    watcher=$!
+    wait "$pid"
+    end=$(now)
+    start=$(cat "$SCENARIO_DIR/started")
+    kill -TERM "$watcher" 2> /dev/null
+    wait "$watcher" 2> /dev/null
+    [ -s "$SCENARIO_DIR/jvm-times" ] && [ -s "$SCENARIO_DIR/watch" ] || fail "no JVM times or watcher figures (run $run)"
+    read -r peak seen < "$SCENARIO_DIR/watch"
+    jvm=$(awk '{ sum += $1 - $2 } END { printf "%.3f", sum }' "$SCENARIO_DIR/jvm-times")
+    whole=$(calc "$end - $start")
+    launcher=$(calc "$whole - $jvm - $base")
+    poll=0
+    [ "$seen" = "0.000000" ] || poll=$(calc "$end - $seen")
+    printf '%s run %d: whole %6.3f s, JVM processes %6.3f s (%d), trivial program %6.3f s, launcher %6.3f s, after the marker %6.3f s%s\n' \
+      "$1" "$run" "$whole" "$jvm" "$(wc -l < "$SCENARIO_DIR/jvm-times")" "$base" "$launcher" "$poll" \
+      "$([ "$1" = native ] && echo ", peak memory $peak kB")" >&2
+    sums=$(echo $sums $launcher $poll $peak $base | awk '{ print $1 + $5, $2 + $6, ($3 > $7 ? $3 : $7), $4 + $8 }')
+    rm -rf "$SCENARIO_DIR"
+  done
+  echo $sums | awk -v n="$2" '{ printf "%.3f %.3f %d %.3f\n", $1 / n, $2 / n, $3, $4 / n }'
+}
+read -r own poll peak _ < <(overhead native 5) || exit 1
 row "launcher peak memory, native run (kB)" "$peak" "limit 8192" "$(calc "$peak / 8192")" "< 1"
-for mode in native wine; do
-  own=$(value "$ROOT/$mode.txt" launcher); poll=$(value "$ROOT/$mode.txt" poll)
-  row "launcher's own time, $mode run (s)" "$own" "after marker $poll" "$(calc "$poll / ($own > 0 ? $own : 1)")" "(share of the 100 ms poll)"
-done
-[ "$(value "$ROOT/wine.txt" baseline)" ] && row "trivial program under Wine (s, subtracted)" "$(value "$ROOT/wine.txt" baseline)" "" "" ""
+row "launcher's own time, native run (s)" "$own" "after marker $poll" "$(calc "$poll / ($own > 0 ? $own : 1)")" "(share of the 100 ms poll)"
+read -r own poll _ base < <(overhead windows 3) || exit 1
+row "launcher's own time, wine run (s)" "$own" "after marker $poll" "$(calc "$poll / ($own > 0 ? $own : 1)")" "(share of the 100 ms poll)"
+row "trivial program under Wine (s, subtracted)" "$base" "" "" ""
 
 echo
 printf '%-44s | %-12s | %-22s | %-7s | %s\n' "figure" "ours" "comparison" "ratio" "target"
-for line in "${rows[@]}"; do echo "$line"; done
+printf '%s\n' "${rows[@]}"

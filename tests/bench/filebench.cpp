@@ -1,6 +1,5 @@
-// Benchmark driver: the launcher's copyFile or delDirTree on paths of a benchmark, timed from
-// outside like the system tools it is compared with. It works only below QBX_BENCH_ROOT, the
-// benchmark's own temporary directory.
+// Benchmark driver: the launcher's copyFile or delDirTree, timed from outside like the system
+// tools it is compared with. It works only below QBX_BENCH_ROOT, the benchmark's own directory.
 // Usage: filebench copy SOURCE DESTINATION | filebench deltree DIRECTORY
 #include <cstdio>
 #include <cstdlib>
@@ -10,25 +9,15 @@
 
 #include "exec/clib.h"
 
-namespace {
-
-bool insideBenchRoot(const std::string& path)
+static bool insideBenchRoot(const char* path)
 {
     const char* root = std::getenv("QBX_BENCH_ROOT");
-    if (root == nullptr || *root == '\0')
-        return false;
     std::error_code error;
-    auto base = std::filesystem::canonical(root, error);
-    if (error)
-        return false;
+    auto base = std::filesystem::canonical(root ? root : "", error);
     auto target = std::filesystem::weakly_canonical(path, error);
-    if (error || target == base)
-        return false;
     auto relative = target.lexically_relative(base);
-    return !relative.empty() && *relative.begin() != "..";
+    return !error && !base.empty() && target != base && !relative.empty() && *relative.begin() != "..";
 }
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -37,7 +26,6 @@ int main(int argc, char** argv)
         return copyFile(argv[2], argv[3]) ? 0 : 1;
     if (command == "deltree" && argc == 3 && insideBenchRoot(argv[2]))
         return delDirTree(argv[2]) ? 0 : 1;
-    std::fprintf(stderr, "usage: filebench copy SOURCE DESTINATION | deltree DIRECTORY "
-                         "(paths below $QBX_BENCH_ROOT)\n");
+    std::fprintf(stderr, "usage: filebench copy SOURCE DESTINATION | deltree DIRECTORY (below $QBX_BENCH_ROOT)\n");
     return 2;
 }

@@ -1,42 +1,19 @@
 #!/usr/bin/env python3
-"""The largest contributors to a program, from its GNU ld link map.
-
-Usage: mapsizes.py MAP [COUNT]
-Adds up the sizes of the loaded input sections (code, data, resources; no debug sections) by the
-object or archive member they come from, and prints the COUNT largest, with the totals by kind.
-"""
+"""mapsizes.py MAP [COUNT]: the COUNT largest contributors to a program, from its GNU ld link map,
+by the object or archive member of their loaded sections (no debug sections), and totals by kind."""
 import collections
 import re
 import sys
 
-by_input = collections.Counter()
-by_kind = collections.Counter()
-pending = None
-with open(sys.argv[1]) as mapfile:
-    for line in mapfile:
-        line = line.rstrip("\n")
-        whole = re.match(r"^ (\.\S+)\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+(\S.*)$", line)
-        if whole:
-            section, address, size, source = whole.groups()
-        elif pending:
-            # A long section name stands alone, its address, size and source on the next line.
-            rest = re.match(r"^\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+(\S.*)$", line)
-            section, pending = pending, None
-            if not rest:
-                continue
-            address, size, source = rest.groups()
-        else:
-            alone = re.match(r"^ (\.\S+)$", line)
-            pending = alone.group(1) if alone else None
-            continue
-        if int(address, 16) == 0 or section.startswith(".debug"):
-            continue
-        size = int(size, 16)
-        by_input[re.sub(r".*/", "", source)] += size
-        kind = re.match(r"\.?([a-z]*)", section).group(1) or section
-        by_kind[kind] += size
+by_input, by_kind = collections.Counter(), collections.Counter()
+# A long section name stands alone, its address, size and source on the next line.
+text = re.sub(r"^ (\.\S+)\n\s+0x", r" \1 0x", open(sys.argv[1]).read(), flags=re.M)
+for section, address, size, source in re.findall(r"^ (\.\S+)\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+(\S.*)$", text, re.M):
+    if int(address, 16) == 0 or section.startswith(".debug"):
+        continue
+    by_input[re.sub(r".*/", "", source)] += int(size, 16)
+    by_kind[re.match(r"\.?([a-z]*)", section).group(1) or section] += int(size, 16)
 
-count = int(sys.argv[2]) if len(sys.argv) > 2 else 15
 print("by kind: " + ", ".join(f"{kind} {size}" for kind, size in by_kind.most_common(6)))
-for source, size in by_input.most_common(count):
+for source, size in by_input.most_common(int(sys.argv[2]) if len(sys.argv) > 2 else 15):
     print(f"{size:8d}  {source}")

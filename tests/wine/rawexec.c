@@ -1,8 +1,8 @@
 /* rawexec.exe: starts a program with an exact, raw command line and returns its exit code.
  *
  * "wine prog.exe ARGS" quotes the arguments again; some tests need a command line byte for
- * byte (a trailing blank, unbalanced quotes). The line comes from the file named by the first
- * argument (taken whole, without a final newline added), or else from QBX_RAW_CMDLINE. */
+ * byte (a trailing blank, unbalanced quotes). The line comes from the file named by the
+ * argument, taken whole (no final newline is added). */
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -30,23 +30,10 @@ static char* readWhole(const char* path)
 
 int main(int argc, char** argv)
 {
-    char* commandLine = NULL;
-    if (argc > 1) {
-        commandLine = readWhole(argv[1]);
-        if (commandLine == NULL) {
-            fprintf(stderr, "rawexec: cannot read %s\n", argv[1]);
-            return 125;
-        }
-    } else {
-        const char* fromEnvironment = getenv("QBX_RAW_CMDLINE");
-        if (fromEnvironment == NULL) {
-            fputs("usage: rawexec [file]  (or set QBX_RAW_CMDLINE)\n", stderr);
-            return 125;
-        }
-        commandLine = malloc(strlen(fromEnvironment) + 1);
-        if (commandLine == NULL)
-            return 125;
-        strcpy(commandLine, fromEnvironment);
+    char* commandLine = argc == 2 ? readWhole(argv[1]) : NULL;
+    if (commandLine == NULL) {
+        fputs("usage: rawexec FILE (with the command line, read whole)\n", stderr);
+        return 125;
     }
 
     STARTUPINFOA startup;

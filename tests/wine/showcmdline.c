@@ -1,5 +1,5 @@
 /* showcmdline.exe: writes its own raw command line to the file named by QBX_CMDLINE_OUT
- * and exits with 3, so a test can see exactly what a starter passed and that the code comes back. */
+ * (1 or 2 when it cannot), so a test can see exactly what a starter passed. */
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -14,5 +14,5 @@ int main(void)
         return 2;
     fputs(GetCommandLineA(), file);
     fclose(file);
-    return 3;
+    return 0;
 }
