@@ -19,8 +19,7 @@ bool contains(const std::string& text, const std::string& part) { return text.fi
 TEST(RunJvmInstaller, CommandLineSplitsAtEverySeparatorOnly)
 {
     const struct {
-        const char* line;
-        const char* program;
+        const char *line, *program;
         std::vector<std::string> args;
         std::size_t count;
     } cases[] = {
