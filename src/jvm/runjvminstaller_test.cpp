@@ -64,6 +64,7 @@ TEST(RunJvmInstaller, ReportsAnInstallerThatLeavesNoJvmOrCannotStart)
     EXPECT_FALSE(installer.run("", "11", "", "17.0", "JRE", name, "vendor.exe", "vendor.exe/*/*/*/s", jvmPath,
                                box.expand("{win}")));
     EXPECT_EQ(readFile(box.at(box.jvmDir() + "\\args.out")), "/s\n");
+    EXPECT_TRUE(contains(box.logs(), "# of args: 1"));
     EXPECT_TRUE(contains(box.logs(), "Correct version of JVM was not found in common locations"));
     fs::remove(box.at(box.jvmDir() + "\\args.out"));
 
