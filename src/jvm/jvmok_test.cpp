@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "jvm/jvmtesting.h"
 #include "platform/process.h"
@@ -49,7 +49,7 @@ TEST(CheckVersion, TakesTheFirstLineUpToItsLimitFromTheFirstToTheLastDigit)
         bool expected;
     } cases[] = {
         {twoLines, "1.3.1", "", "", true},       {twoLines, "", "1.4", "", false}, {twoLines, "", "1.3", "1.3", true},
-        {"no digits here\n", "", "", "", true}, {"no digits\n", "", "1.3", "", false},
+        {"no digits\n", "", "", "", true},      {"no digits\n", "", "1.3", "", false},
         {fits, "1.5.0", "", "", true},           {cut, "1.5.0", "", "", false},   {cut, "1.5", "", "", true},
     };
     TempDir dir(true);
@@ -70,7 +70,7 @@ TEST(CheckVersion, TakesTheFirstLineUpToItsLimitFromTheFirstToTheLastDigit)
 TEST(JvmCorrectVersion, TriesTheDirectoryThenBinAndTheNewNamesOfOldRuntimes)
 {
     const struct {
-        const char* files;    // in the JVM directory
+        std::vector<const char*> files; // in the JVM directory
         bool tracing;         // the windowless launcher is looked for
         const char* name;
         const char* recorded; // nullptr: no recorded version
@@ -78,22 +78,19 @@ TEST(JvmCorrectVersion, TriesTheDirectoryThenBinAndTheNewNamesOfOldRuntimes)
         const char* path;     // the last one tried, below the JVM directory
         const char* nameAfter;
     } cases[] = {
-        {"", false, "java.exe", nullptr, false, "bin\\java.exe", "java.exe"},
-        {"bin/java.exe", false, "java.exe", nullptr, true, "bin\\java.exe", "java.exe"},
-        {"java.exe;bin/java.exe", false, "java.exe", nullptr, true, "java.exe", "java.exe"},
-        {"bin/java.exe", false, "jre.exe", nullptr, true, "bin\\java.exe", "java.exe"},
-        {"bin/java.exe", true, "jrew.exe", nullptr, false, "bin\\javaw.exe", "jrew.exe"},
-        {"bin/java.exe", true, "myjava.exe", nullptr, false, "bin\\myjava.exe", "myjava.exe"},
-        {"bin/javaw.exe", true, "jrew.exe", "1.4.2", false, "bin\\javaw.exe", "jrew.exe"},
-        {"bin/javaw.exe", true, "jrew.exe", "1.3.1.1", true, "bin\\javaw.exe", "javaw.exe"},
+        {{}, false, "java.exe", nullptr, false, "bin\\java.exe", "java.exe"},
+        {{"bin/java.exe"}, false, "java.exe", nullptr, true, "bin\\java.exe", "java.exe"},
+        {{"java.exe", "bin/java.exe"}, false, "java.exe", nullptr, true, "java.exe", "java.exe"},
+        {{"bin/java.exe"}, false, "jre.exe", nullptr, true, "bin\\java.exe", "java.exe"},
+        {{"bin/java.exe"}, true, "jrew.exe", nullptr, false, "bin\\javaw.exe", "jrew.exe"},
+        {{"bin/java.exe"}, true, "myjava.exe", nullptr, false, "bin\\myjava.exe", "myjava.exe"},
+        {{"bin/javaw.exe"}, true, "jrew.exe", "1.4.2", false, "bin\\javaw.exe", "jrew.exe"},
+        {{"bin/javaw.exe"}, true, "jrew.exe", "1.3.1.1", true, "bin\\javaw.exe", "javaw.exe"},
     };
     for (const auto& c : cases) {
         TempDir dir(true);
-        for (std::string files = c.files; !files.empty();) {
-            std::size_t end = std::min(files.find(';'), files.size());
-            dir.write("jvm/" + files.substr(0, end), "");
-            files.erase(0, end + 1);
-        }
+        for (const char* file : c.files)
+            dir.write(std::string("jvm/") + file, "");
         if (c.tracing)
             dir.write("jinstall.log", "");
         const std::string jvm = (dir.path() / "jvm").string();
@@ -101,9 +98,9 @@ TEST(JvmCorrectVersion, TriesTheDirectoryThenBinAndTheNewNamesOfOldRuntimes)
         std::string name = c.name, path;
         bool found = c.recorded ? jvmOk.jvmCorrectVersion("", "1.3", "1.3", c.recorded, jvm, name, path)
                                 : jvmOk.jvmCorrectVersion("", "1.3", "1.3", jvm, name, path);
-        EXPECT_EQ(found, c.found) << c.files << " " << c.name;
-        EXPECT_EQ(path, jvm + "\\" + c.path) << c.files << " " << c.name;
-        EXPECT_EQ(name, c.nameAfter) << c.files << " " << c.name;
+        EXPECT_EQ(found, c.found) << c.name << " " << c.path;
+        EXPECT_EQ(path, jvm + "\\" + c.path) << c.name;
+        EXPECT_EQ(name, c.nameAfter) << c.name << " " << c.path;
         if (c.recorded && !c.found) {
             EXPECT_TRUE(contains(readFile(dir.path() / "jinstall.log"), "jvm doesn't meet criteria"));
         }
