@@ -16,9 +16,9 @@ using testing_support::readFile;
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // Each row fills a fresh sandbox, then chooses a directory for a JVM of the type and version.
-// blockers: files standing where directories would go; jvmAt: a directory that holds bin\java.exe
-// (any executable passes here); expected: "" when no directory can be chosen; standInOnly: uses the
-// Windows directory or the documents folder, which only the stand-in moves.
+// blockers: ";"-separated files standing where directories would go; jvmAt: a directory that
+// holds bin\java.exe (any executable passes here); expected: "" when no directory can be chosen;
+// standInOnly: uses the Windows directory or the documents folder, which only the stand-in moves.
 const struct PreferenceCase {
     const char *predefined, *type, *version, *blockers, *jvmAt, *programFiles, *expected;
     bool discovered;
@@ -35,9 +35,9 @@ const struct PreferenceCase {
      "unknown variable used to install the JVM", false},
     {"[$AppDir]\\ignored", "JRE", "1.8.0", "", "", nullptr, "{work}\\jvm", false, "installing JVM in {work}\\jvm",
      false},
+    {"[$WinDir]\\MyJvm", "JRE", "1.8.0", "", "", nullptr, "{win}\\MyJvm", false, "", true},
     {"{root}\\Apps\\Jvm", "JDK", "1.8.0", "", "", nullptr, "{root}\\Apps\\Jvm", false,
      "creating predefined jvm dir", false},
-    {"[$WinDir]\\MyJvm", "JRE", "1.8.0", "", "", nullptr, "{win}\\MyJvm", false, "", true},
     {"", "jre", "1.8.0", "", "", nullptr, "{pf}\\JVM1.8\\1.8.0", false, "", false},
     {"", "JRE", "1.8.0", "", "{pf}\\JavaSoft\\JRE1.8\\1.8.0", nullptr, "{pf}\\JavaSoft\\JRE1.8\\1.8.0", true,
      "discovered jvm: true", false},
