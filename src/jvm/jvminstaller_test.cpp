@@ -16,20 +16,15 @@ using testing_support::readFile;
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // Each row fills a fresh sandbox, then chooses a directory for a JVM of the type and version.
-struct PreferenceCase {
-    const char* predefined;
-    const char* type;
-    const char* version;
-    const char* blockers;   // ";"-separated files standing where directories would go
-    const char* jvmAt;      // a directory that holds bin\java.exe (any executable passes here)
-    const char* programFiles;
-    const char* expected;   // "" when no directory can be chosen
+// blockers: ";"-separated files standing where directories would go; jvmAt: a directory that
+// holds bin\java.exe (any executable passes here); expected: "" when no directory can be chosen;
+// standInOnly: uses the Windows directory or the documents folder, which only the stand-in moves.
+const struct PreferenceCase {
+    const char *predefined, *type, *version, *blockers, *jvmAt, *programFiles, *expected;
     bool discovered;
     const char* trace;
-    bool standInOnly;       // uses the Windows directory or the documents folder, which only the stand-in moves
-};
-
-const PreferenceCase PreferenceCases[] = {
+    bool standInOnly;
+} PreferenceCases[] = {
     {"[$ProgFilesDir]\\MyApp\\jvm", "JRE", "1.8.0", "", "", nullptr, "{pf}\\MyApp\\jvm", false,
      "trying to install JVM into {pf}\\MyApp\\jvm", false},
     {"[$ProgFilesDir]", "JRE", "1.8.0", "", "", nullptr, "{pf}\\JavaSoft\\JRE1.8\\1.8.0", false,
@@ -43,7 +38,6 @@ const PreferenceCase PreferenceCases[] = {
     {"[$WinDir]\\MyJvm", "JRE", "1.8.0", "", "", nullptr, "{win}\\MyJvm", false, "", true},
     {"{root}\\Apps\\Jvm", "JDK", "1.8.0", "", "", nullptr, "{root}\\Apps\\Jvm", false,
      "creating predefined jvm dir", false},
-    {"", "JRE", "1.8", "", "", nullptr, "{pf}\\JavaSoft\\JRE1.8\\1.8", false, "", false},
     {"", "jre", "1.8.0", "", "", nullptr, "{pf}\\JVM1.8\\1.8.0", false, "", false},
     {"", "JRE", "1.8.0", "", "{pf}\\JavaSoft\\JRE1.8\\1.8.0", nullptr, "{pf}\\JavaSoft\\JRE1.8\\1.8.0", true,
      "discovered jvm: true", false},
