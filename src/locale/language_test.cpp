@@ -47,7 +47,7 @@ TEST(NormalizeLocaleText, LowersAndConvertsToUtf8)
         {"Fran\xC7" "AIS", "fran\u00e7ais"},            // Windows-1252
         {"\x80 \x9F", "\u20ac \u0178"},                 // beyond Latin-1 after conversion, kept
         {"\xA0", "\u00a0"},                             // the first Windows-1252 byte that is Latin-1
-        {"\xE0\x80\x80", "\u00e0\u20ac\u20ac"},       // whole but invalid: not a cut character
+        {"\xE0\x80\x80", "\u00e0\u20ac\u20ac"},         // whole but invalid: not a cut character
         {"alem\xC3", "alem"},                           // a character cut by the buffer limit
         {"ja\xE3\x81", "ja"},
     };
