@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "testing/tempdir.h"
 
@@ -12,50 +12,35 @@ using testing_support::TempDir;
 
 TEST(ConfigureRegistry, ValueOfTheFirstKeyLine)
 {
-    struct Case {
-        std::string content;
-        bool expected;
-    };
-    const std::vector<Case> cases = {
-        {"configureWinRegistry=YES\n", true},
-        {"configureWinRegistry=no\n", false},
-        {"configureWinRegistry\n", false},
-        {"configureWinRegistry=yes \n", false},
-        {"configureWinRegistryX=yes\n", false},
-        {"configureWinRegistry:true\n", true},
-        {"jvmName=JDK\n# configureWinRegistry=no\n", true},
-        {"", true},
-        {"configureWinRegistry=no\nconfigureWinRegistry=yes\n", false},
-        {std::string(998, 'x') + "configureWinRegistry=no\n", false},
-        {std::string(997, 'x') + "configureWinRegistry=no\n", true},
-    };
-    for (const auto& c : cases) {
-        TempDir dir(true);
-        dir.write("qbx.control", c.content);
-        ConfigureRegistryResult result = readConfigureRegistry();
-        EXPECT_EQ(result.configure, c.expected) << c.content.substr(0, 60);
-        EXPECT_TRUE(result.fileOpened);
-    }
-}
-
-TEST(ConfigureRegistry, NativePropertiesIsTheSecondSource)
-{
     // The control file wins even when it lacks the key; without either file the answer is yes.
-    const struct { const char *control, *properties; bool configure, opened, lineFound; } cases[] = {
-        {nullptr, "nativeJvmInstalled=false\nconfigureWinRegistry=false\n", false, true, true},
-        {"jvmName=JDK\n", "configureWinRegistry=false\n", true, true, false},
-        {nullptr, nullptr, true, false, false},
+    const struct {
+        std::optional<std::string> control;
+        const char* properties;
+        bool expected;
+    } cases[] = {
+        {"configureWinRegistry=YES\n", nullptr, true},
+        {"configureWinRegistry=no\n", nullptr, false},
+        {"configureWinRegistry\n", nullptr, false},
+        {"configureWinRegistry=yes \n", nullptr, false},
+        {"configureWinRegistryX=yes\n", nullptr, false},
+        {"configureWinRegistry:true\n", nullptr, true},
+        {"jvmName=JDK\n# configureWinRegistry=no\n", "configureWinRegistry=false\n", true},
+        {"", nullptr, true},
+        {"configureWinRegistry=no\nconfigureWinRegistry=yes\n", nullptr, false},
+        {std::string(998, 'x') + "configureWinRegistry=no\n", nullptr, false},
+        {std::string(997, 'x') + "configureWinRegistry=no\n", nullptr, true},
+        {std::nullopt, "nativeJvmInstalled=false\nconfigureWinRegistry=false\n", false},
+        {std::nullopt, nullptr, true},
     };
     for (const auto& c : cases) {
         TempDir dir(true);
         if (c.control)
-            dir.write("qbx.control", c.control);
+            dir.write("qbx.control", *c.control);
         if (c.properties)
             dir.write("native.properties", c.properties);
         ConfigureRegistryResult result = readConfigureRegistry();
-        EXPECT_EQ(result.configure, c.configure);
-        EXPECT_EQ(result.fileOpened, c.opened);
-        EXPECT_EQ(result.lineFound, c.lineFound);
+        EXPECT_EQ(result.configure, c.expected) << c.control.value_or("-").substr(0, 60);
+        EXPECT_EQ(result.fileOpened, c.control || c.properties);
     }
 }
 

@@ -44,74 +44,38 @@ bool traced(const std::filesystem::path& file, const std::string& ending)
 
 } // namespace
 
-TEST(GetParameters, DefaultsAndEveryKeyFillingItsOwnValue)
+TEST(GetParameters, ValuesDefaultsAndLineSyntax)
 {
-    TempDir dir(true);
-    ControlValues values = readControl(dir, "");
-    EXPECT_EQ(values.loaderClasspath, ".;install.jar");
-    EXPECT_EQ(values.jvmRequiredVersion + "|" + values.jvmVersion + "|" + values.jvmName + "|" + values.jvmMinVersion,
-              "1.4|1.4|JRE|");
-
-    values = readControl(dir, "jvmMaxVersion=a b\nsearchForJvm=c\npredefinedJvmInstallDir=d\nappletUrl=e\n");
-    EXPECT_EQ(values.jvmMaxVersion + "|" + values.searchForJvm + "|" + values.predefinedJvmInstallDir + "|" +
-                  values.appletUrl,
-              "a b|c|d|e");
-}
-
-TEST(GetParameters, VersionsAreTracedAndDefaultsFollowTheRequiredOne)
-{
-    struct Case {
-        std::string content;
-        std::string required, version, trace;
-    };
-    const std::vector<Case> cases = {
-        {"jvmVersion=1.6\n", "1.6", "1.6", " Valid version of jrew.exe: 1.6"},
-        {"jvmRequiredVersion=1.5\njvmVersion=1.6\n", "1.5", "1.6", " Valid version of jrew.exe: 1.5"},
-        {"jvmRequiredVersion=1.5\n", "1.5", "1.5", " Valid version of jrew.exe: 1.5"},
-        {"jvmMinVersion=1.3\njvmMaxVersion=1.5\n", "", "", " Valid versions of jrew.exe: 1.3 through 1.5"},
-    };
-    for (const auto& c : cases) {
-        TempDir dir(true);
-        ControlValues values = readControl(dir, c.content, Tracing::ByLauncher);
-        EXPECT_EQ(values.jvmRequiredVersion, c.required) << c.content;
-        EXPECT_EQ(values.jvmVersion, c.version) << c.content;
-        EXPECT_TRUE(traced(dir.path() / "jinstall.log", c.trace)) << c.content;
-    }
-}
-
-TEST(GetParameters, JavaCommandName)
-{
-    struct Case {
-        std::string line; // empty: no jvmCommandName line
-        Tracing tracing;
-        std::string expected;
-    };
-    const std::vector<Case> cases = {
-        {"", Tracing::ByLauncher, "jrew.exe"},
-        {"", Tracing::ByUser, "jre.exe"},
-        {"jvmCommandName=java.cmd", Tracing::ByUser, "java.exe"},
-        {"jvmCommandName=jre.exe", Tracing::Off, "jrew.exe"},
-        {"jvmCommandName=setup.BAT", Tracing::Off, "setup.bat"},
-        {"jvmCommandName=Tool.Com", Tracing::Off, "tool.com"},
-        // Only the first ".exe" counts, so a doubled extension is cut at the first dot.
-        {"jvmCommandName=a.exe.exe", Tracing::Off, "a.exe"},
-        {"jvmCommandName=exe", Tracing::Off, "exe.exe"},
-    };
-    for (const auto& c : cases) {
-        TempDir dir(true);
-        ControlValues values = readControl(dir, c.line + "\n", c.tracing);
-        EXPECT_EQ(values.jvmCommandName, c.expected) << c.line << " tracing " << static_cast<int>(c.tracing);
-    }
-}
-
-TEST(GetParameters, LineSyntaxEscapesAndPieces)
-{
-    struct Case {
+    const struct {
         std::string content;
         std::string ControlValues::*field;
         std::string expected;
-    };
-    const std::vector<Case> cases = {
+        Tracing tracing = Tracing::Off;
+        std::string trace = ""; // a line of the trace ends with it
+    } cases[] = {
+        {"", &ControlValues::loaderClasspath, ".;install.jar"},
+        {"jvmMaxVersion=a b\n", &ControlValues::jvmMaxVersion, "a b"},
+        {"appletUrl=e\n", &ControlValues::appletUrl, "e"},
+        // The other versions follow the required one.
+        {"", &ControlValues::jvmRequiredVersion, "1.4"},
+        {"jvmVersion=1.6\n", &ControlValues::jvmRequiredVersion, "1.6", Tracing::ByLauncher,
+         " Valid version of jrew.exe: 1.6"},
+        {"jvmRequiredVersion=1.5\njvmVersion=1.6\n", &ControlValues::jvmVersion, "1.6", Tracing::ByLauncher,
+         " Valid version of jrew.exe: 1.5"},
+        {"jvmRequiredVersion=1.5\n", &ControlValues::jvmVersion, "1.5"},
+        {"jvmMinVersion=1.3\njvmMaxVersion=1.5\n", &ControlValues::jvmRequiredVersion, "", Tracing::ByLauncher,
+         " Valid versions of jrew.exe: 1.3 through 1.5"},
+        {"jvmMinVersion=1.3\njvmMaxVersion=1.5\n", &ControlValues::jvmVersion, ""},
+        // The Java command's default depends on who traces; only the first ".exe" counts.
+        {"", &ControlValues::jvmCommandName, "jrew.exe", Tracing::ByLauncher},
+        {"", &ControlValues::jvmCommandName, "jre.exe", Tracing::ByUser},
+        {"jvmCommandName=java.cmd\n", &ControlValues::jvmCommandName, "java.exe", Tracing::ByUser},
+        {"jvmCommandName=jre.exe\n", &ControlValues::jvmCommandName, "jrew.exe"},
+        {"jvmCommandName=setup.BAT\n", &ControlValues::jvmCommandName, "setup.bat"},
+        {"jvmCommandName=Tool.Com\n", &ControlValues::jvmCommandName, "tool.com"},
+        {"jvmCommandName=a.exe.exe\n", &ControlValues::jvmCommandName, "a.exe"},
+        {"jvmCommandName=exe\n", &ControlValues::jvmCommandName, "exe.exe"},
+        // Line syntax.
         {"jvmVersion = 1.4\n", &ControlValues::jvmVersion, "= 1.4"},
         {"jvmName JDK\n", &ControlValues::jvmName, "JDK"},
         {"jvmName=JDK\njvmName=Java Plug-in\n", &ControlValues::jvmName, "Java Plug-in"},
@@ -137,7 +101,8 @@ TEST(GetParameters, LineSyntaxEscapesAndPieces)
     };
     for (const auto& c : cases) {
         TempDir dir(true);
-        EXPECT_EQ(readControl(dir, c.content).*c.field, c.expected) << c.content.substr(0, 40);
+        EXPECT_EQ(readControl(dir, c.content, c.tracing).*c.field, c.expected) << c.content.substr(0, 40);
+        EXPECT_TRUE(c.trace.empty() || traced(dir.path() / "jinstall.log", c.trace)) << c.content;
     }
 }
 

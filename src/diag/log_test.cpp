@@ -21,10 +21,11 @@ std::string lineRegex(const std::string& message)
     return TimeText + message + (std::string(platform::TextNewline) == "\r\n" ? "\r\n" : "\n");
 }
 
-TEST(Log, WritesEveryFormInTheLineFormat)
+TEST(Log, WritesEveryFormInTheLineFormatAndEchoesWithTermLog)
 {
     TempDir dir(true);
     Log log;
+    testing::internal::CaptureStdout();
     log.logMessage("x.log", "plain");
     log.logMessage("x.log", "label", "detail");
     log.logMessage("x.log", "flag", true);
@@ -35,6 +36,15 @@ TEST(Log, WritesEveryFormInTheLineFormat)
                            lineRegex("flag: false") + lineRegex("count: -42") + lineRegex("");
     std::string content = readFile("x.log");
     EXPECT_TRUE(std::regex_match(content, std::regex(expected))) << content;
+
+    dir.write("term.log", "");
+    log.logMessage("x.log", "echoed line");
+    log.logMessage((dir.path() / "missing" / "x.log").string(), "never echoed");
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(out.find("plain"), std::string::npos);
+    EXPECT_NE(out.find("echoed line"), std::string::npos);
+    EXPECT_EQ(out.find("never echoed"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "missing"));
 }
 
 TEST(Trace, WritesOnlyWhileTheTraceFileExists)
@@ -55,22 +65,6 @@ TEST(Trace, WritesOnlyWhileTheTraceFileExists)
     EXPECT_TRUE(std::regex_match(readFile(TraceFilename), std::regex(lineRegex("label value") + lineRegex("both"))));
     EXPECT_TRUE(std::regex_match(readFile(ErrorsFilename),
                                  std::regex(lineRegex("failure: false") + lineRegex("both"))));
-}
-
-TEST(Log, TermLogEchoesLinesToStandardOutput)
-{
-    TempDir dir(true);
-    Log log;
-    testing::internal::CaptureStdout();
-    log.logMessage("x.log", "quiet line");
-    dir.write("term.log", "");
-    log.logMessage("x.log", "echoed line");
-    log.logMessage((dir.path() / "missing" / "x.log").string(), "never echoed");
-    std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(out.find("quiet line"), std::string::npos);
-    EXPECT_NE(out.find("echoed line"), std::string::npos);
-    EXPECT_EQ(out.find("never echoed"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "missing"));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "exec/strutil.h"
 #include "jvm/extractjvm.h"
 #include "jvm/provisiontesting.h"
 #include "jvm/sysdirs.h"
@@ -20,9 +21,8 @@ namespace {
 // Paths as a wizard would write them into "native.properties": forward slashes, escaped colons.
 std::string propertiesPath(const fs::path& path)
 {
-    std::string text = path.generic_string();
     std::string escaped;
-    for (char c : text) {
+    for (char c : path.generic_string()) {
         if (c == ':')
             escaped += '\\';
         escaped += c;
@@ -35,12 +35,9 @@ TEST(CleanUp, ManifestListedFilesAndTheInstallerGo)
     TempDir dir(true);
     dir.write("META-INF/MANIFEST.MF", "Manifest-Version: 1.0\r\nName: lib/a.jar\r\nname: lib/b.jar\r\n"
                                       "Name: c.txt   \r\n\r\n");
-    dir.write("lib/a.jar", "a");
-    dir.write("lib/b.jar", "b");
-    dir.write("c.txt", "c");
-    dir.write("install.jar", "jar");
-    Install run;
-    run.cleanUpManifest(true);
+    for (const char* name : {"lib/a.jar", "lib/b.jar", "c.txt", "install.jar"})
+        dir.write(name, "x");
+    Install().cleanUpManifest(true);
     EXPECT_FALSE(fs::exists("lib/a.jar"));
     EXPECT_TRUE(fs::exists("lib/b.jar")); // "name:" in lower case names nothing
     EXPECT_FALSE(fs::exists("c.txt"));
@@ -48,29 +45,12 @@ TEST(CleanUp, ManifestListedFilesAndTheInstallerGo)
     EXPECT_FALSE(fs::exists("META-INF"));
 }
 
-TEST(CleanUp, TemporaryTraceFileGoesOnlyAfterSuccess)
-{
-    const struct { bool ours, ok; const char* left; } cases[] = {
-        {true, true, nullptr}, {true, false, "install ok: false"}, {false, true, "trace\n"}};
-    for (const auto& c : cases) {
-        TempDir dir(true);
-        dir.write("jinstall.log", "trace\n");
-        if (c.ours)
-            dir.write("jinstall.sem", "");
-        Install().cleanUpManifest(c.ok);
-        EXPECT_EQ(fs::exists("jinstall.log"), c.left != nullptr);
-        EXPECT_NE(readFile("jinstall.log").find(c.left ? c.left : ""), std::string::npos);
-        EXPECT_FALSE(fs::exists("jinstall.sem"));
-    }
-}
-
 TEST(CleanUp, DeletesOnlyATemporaryJvm)
 {
     const struct {
         const char* installedInTemp;
-        bool useTempKey;
-        bool deleted;
-    } cases[] = {{"TRUE", false, true}, {"true", true, true}, {"false", false, false}, {"", false, false}};
+        bool useTempKey, deleted;
+    } cases[] = {{"TRUE", false, true}, {"true", true, true}, {"false", false, false}};
     for (const auto& c : cases) {
         TempDir dir(true);
         fs::path jvm = dir.path() / "jre";
@@ -131,44 +111,33 @@ TEST(CleanUp, KeepsTheStartAndWorkingDirectories)
     }
 }
 
-TEST(CleanUp, LogsAreAppendedInTheStartDirectory)
+TEST(CleanUp, LogsAreAppendedWhereTheUserFindsThem)
 {
-    TempDir start;
+    TempDir start, windows;
     TempDir work(true);
     start.write("jinstall.log", "older run\n");
     work.write("startdir.txt", start.str() + "  \r\n");
     work.write("jinstall.log", "this run\n");
-    work.write("wizard.log", "wizard\n");
+    work.write("errors.log", "failure\n");
     work.write("qbxpand.log", "");
     work.write("notes.txt", "not a log");
     Install run;
+    run.homeDirectory = windows.str();
     run.cleanUpLogFiles();
     // The trace line about the copy lands in the trace before it is appended.
     EXPECT_EQ(readFile(start.path() / "jinstall.log").rfind("older run\nthis run\n", 0), 0u);
-    EXPECT_EQ(readFile(start.path() / "wizard.log"), "wizard\n");
+    EXPECT_EQ(readFile(start.path() / "errors.log"), "failure\n");
     EXPECT_FALSE(fs::exists(start.path() / "qbxpand.log"));
     EXPECT_FALSE(fs::exists(start.path() / "notes.txt"));
     EXPECT_TRUE(fs::exists("jinstall.log")); // the originals stay
 
     work.write("qbxpand.log", "expanded\n");
+    work.write("startdir.txt", (start.path() / "gone").string() + "\n");
     run.cleanUpLogFiles();
-    EXPECT_EQ(readFile(start.path() / "qbxpand.log"), "expanded\n");
-}
-
-TEST(CleanUp, LogsGoToTheWindowsDirectoryWhenTheStartDirectoryIsGone)
-{
-    TempDir windows;
-    TempDir work(true);
-    work.write("startdir.txt", (windows.path() / "gone").string() + "\n");
-    work.write("errors.log", "failure\n");
-    work.write("jinstall.log", "");
-    Install run;
-    run.homeDirectory = windows.str();
-    run.cleanUpLogFiles();
-    EXPECT_EQ(readFile(windows.path() / "errors.log"), "failure\n");
+    EXPECT_EQ(readFile(windows.path() / "qbxpand.log"), "expanded\n");
     EXPECT_NE(readFile(windows.path() / "jinstall.log").find("copying log files to"), std::string::npos);
 
-    // Started in the working directory itself (in another case): nothing is copied onto itself.
+    // Started in the working directory itself: nothing is copied onto itself.
     std::string upper = work.str();
     for (char& c : upper)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -181,14 +150,14 @@ TEST(CleanUp, LogsGoToTheWindowsDirectoryWhenTheStartDirectoryIsGone)
 TEST(CleanUp, WholeCleanUpRemovesTheExchangeFiles)
 {
     TempDir work(true);
-    for (const char* name : {"changes.txt", "startdir.txt", "native.properties", "install.jar", "errors.log"})
-        work.write(name, std::string(name) == "errors.log" ? "" : "x");
+    const char* names[] = {"changes.txt", "startdir.txt", "native.properties", "install.jar"};
+    for (const char* name : names)
+        work.write(name, "x");
+    work.write("errors.log", "");
     Install().cleanUp(true);
-    for (const char* name : {"changes.txt", "startdir.txt", "native.properties", "install.jar", "errors.log"})
-        EXPECT_FALSE(fs::exists(name)) << name; // an empty errors.log too
-    work.write("errors.log", "x");
-    Install().cleanUpErrorsLog();
-    EXPECT_TRUE(fs::exists("errors.log"));
+    for (const char* name : names)
+        EXPECT_FALSE(fs::exists(name)) << name;
+    EXPECT_FALSE(fs::exists("errors.log")); // only an empty one goes
 }
 
 TEST(CleanUp, FailedRunReportsItselfAndTakesTheStatusWindowDown)
@@ -225,33 +194,26 @@ TEST(Wizard, StatusWindowsMarkerGoesBeforeTheWizardStarts)
     EXPECT_FALSE(fs::exists(work.path() / "marker" / "__qbxshow.sem"));
 }
 
-TEST(IsDirWriteProtected, ProbesWithAFile)
+TEST(Install, DirectoryProbes)
 {
     TempDir dir;
+    fs::create_directories(dir.path() / "winnt");
+    fs::create_directories(dir.path() / "winnt2");
     Install run;
     EXPECT_TRUE(run.isDirWriteProtected(""));
     EXPECT_FALSE(run.isDirWriteProtected(dir.str()));
     EXPECT_FALSE(fs::exists(dir.path() / "__qbxtest.zos"));
     EXPECT_TRUE(run.isDirWriteProtected((dir.path() / "missing").string()));
-}
 
-TEST(IsDirInPath, FindsAnExistingEntryEndingWithTheName)
-{
-    TempDir dir;
-    fs::create_directories(dir.path() / "winnt");
-    fs::create_directories(dir.path() / "winnt2");
+    // The first existing entry of the search path that ends with the name, in lower case.
     std::string saved;
     bool had = platform::getEnv("PATH", saved);
     std::string upper = (dir.path() / "WINNT").string();
     platform::putEnv("PATH=;" + (dir.path() / "winnt2").string() + ";" + (dir.path() / "missing" / "winnt").string() +
                      ";" + upper + ";");
-    Install run;
     std::string found;
     EXPECT_TRUE(run.isDirInPath("WinNT", found));
-    std::string expected = upper;
-    for (char& c : expected)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    EXPECT_EQ(found, expected);
+    EXPECT_EQ(found, toLower(upper));
     EXPECT_FALSE(run.isDirInPath("windows", found));
     if (had)
         platform::putEnv("PATH=" + saved);

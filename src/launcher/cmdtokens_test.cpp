@@ -35,13 +35,6 @@ TEST(WorkerArguments, ParsesSwitchesAndDetails)
     }
 }
 
-TEST(SplitAtBlanks, KeepsEmptyTokens)
-{
-    EXPECT_EQ(splitAtBlanks("a  b"), (std::vector<std::string>{"a", "", "b"}));
-    EXPECT_EQ(splitAtBlanks(""), (std::vector<std::string>{""}));
-    EXPECT_EQ(splitAtBlanks("-q "), (std::vector<std::string>{"-q", ""}));
-}
-
 TEST(TrimStartDirLine, CutsLineEndsAndBlanksButNotTabsOrFirstCharacter)
 {
     EXPECT_EQ(trimStartDirLine("C:\\Users\\me \r\n"), "C:\\Users\\me");
