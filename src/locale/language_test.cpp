@@ -48,8 +48,10 @@ TEST(NormalizeLocaleText, LowersAndConvertsToUtf8)
         {"\x80 \x9F", "\u20ac \u0178"},                 // beyond Latin-1 after conversion, kept
         {"\xA0", "\u00a0"},                             // the first Windows-1252 byte that is Latin-1
         {"\xE0\x80\x80", "\u00e0\u20ac\u20ac"},         // whole but invalid: not a cut character
+        {"A\xC2\xA0", "a\u00a0"},                       // the lowest two-byte character
         {"alem\xC3", "alem"},                           // a character cut by the buffer limit
         {"ja\xE3\x81", "ja"},
+        {"ja\xF0\x9F\x98", "ja"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(normalizeLocaleText(c.in), c.out) << c.in;

@@ -110,6 +110,11 @@ TEST(Security, ReplacingBacksUpWithoutOverwritingEarlierBackupsAndRecordsIt)
         EXPECT_EQ(readFile(t.dir.path() / "changes.txt"), records) << c.locale;
         EXPECT_EQ(t.traced("backed up security file"), c.replace ? size_t(c.runs) : 0u) << c.locale;
     }
+    // Only the file's own extension gives way, not a dot in its folder's name.
+    SecurityTree t;
+    t.dir.write("conf.d/cacerts", "old");
+    EXPECT_TRUE(Security().copySecurityFile("java.policy", t.dir.str() + "\\conf.d\\cacerts", true));
+    EXPECT_EQ(readFile(t.dir.path() / "conf.d/cacerts.001"), "old");
 }
 
 } // namespace
