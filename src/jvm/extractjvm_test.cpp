@@ -62,9 +62,8 @@ TEST(ExtractJvm, ConfigureJvmLooksInFourPlacesBeforeRegistering)
         const char* found; // "" when nothing is found
     } cases[] = {
         {"jre.exe;bin\\java.exe", "jre.exe", false, "jre.exe"}, {"java.exe", "jre.exe", false, "java.exe"},
-        {"bin\\java.exe", "java.exe", false, "java.exe"},       {"bin\\java.exe", "jre.exe", false, "java.exe"},
-        {"bin\\javaw.exe", "jre.exe", true, "javaw.exe"},       {"bin\\javaw.exe", "jre.exe", false, ""},
-        {"bin\\java.exe", "javaw.exe", false, ""},
+        {"bin\\java.exe", "jre.exe", false, "java.exe"},        {"bin\\javaw.exe", "jre.exe", true, "javaw.exe"},
+        {"bin\\javaw.exe", "jre.exe", false, ""},               {"bin\\java.exe", "javaw.exe", false, ""},
     };
     for (const auto& c : cases) {
         Box box;
@@ -80,7 +79,6 @@ TEST(ExtractJvm, ConfigureJvmLooksInFourPlacesBeforeRegistering)
                   found);
         EXPECT_EQ(name, found ? c.found : c.name);
         EXPECT_EQ(readMachineValue(JreEntry, "CurrentVersion"), found ? "1.8" : "");
-        EXPECT_EQ(contains(readFile("errors.log"), "Unable to find JVM executable"), !found);
     }
 }
 
@@ -102,8 +100,6 @@ const struct RegistryCase {
      "R|CurrentVersion|1.6;R\\1.8|JavaHome|~{root}\\bindery\\jre8", "", ""},
     {"1.8.0", "jdk", "java.exe", "{root}\\jdk8", "", "", "D|CurrentVersion|1.8;D\\1.8|JavaHome|~{root}\\jdk8;R|CurrentVersion|",
      "", ""},
-    {"1.8.0", "JRE", "java.exe", "{root}\\jre8", "configureWinRegistry=no\n", "", "R|CurrentVersion|", "",
-     "Windows registry unchanged"},
     {"1.8.0", "JRE", "java.exe", "{root}\\jre8", "configureWinRegistry=YES\n", "R\\1.8|JavaHome|c:\\other",
      "R\\1.8|JavaHome|c:\\other;R\\1.8|MicroVersion|0", "", "JavaHome already exists in registry"},
 };
@@ -154,8 +150,8 @@ TEST(ExtractJvm, FoundJvmIsReusedFromAnAbsoluteHome)
     std::string command = "java.exe", jvmPath;
     EXPECT_TRUE(extractor.extractJvm("", "", "", "1.8.0", "JRE", command, "missing.exe", box.expand("{root}\\target"),
                                      box.at("{root}\\other").generic_string(), jvmPath, box.expand("{win}")));
-    EXPECT_FALSE(extractor.isJvmInstalled());
     EXPECT_EQ(ProvisionSandbox::windowsForm(jvmPath), box.expand("{root}\\other\\bin\\java.exe"));
+    EXPECT_TRUE(contains(box.logs(), "Windows registry unchanged"));
 }
 
 } // namespace
