@@ -4,7 +4,6 @@
 
 #include <filesystem>
 
-#include "locale/testlocale.h"
 #include "testing/tempdir.h"
 
 namespace {
@@ -22,17 +21,6 @@ TEST(ComposeError, SuffixInTheLanguageOnlyWithoutDetail)
         EXPECT_EQ(composeError(c.language, "Failed", "").rfind(std::string("Failed") + c.start, 0), 0u) << c.language;
         EXPECT_EQ(composeError(c.language, "Failed", "Detail."), "Failed\r\rDetail.");
     }
-}
-
-TEST(Status, LanguageIsDecidedAtConstruction)
-{
-    testing_support::TempDir work(true);
-    testing_support::ScopedLocale locale("es-AR");
-    ASSERT_TRUE(locale.ok());
-    Status status;
-    ASSERT_TRUE(locale.set("nl-NL"));
-    EXPECT_EQ(status.languageName(), "spanish");
-    EXPECT_EQ(Status().languageName(), "dutch");
 }
 
 TEST(Status, QuietModeShowsNothingAndKeepsTheMarker)

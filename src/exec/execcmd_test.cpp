@@ -15,30 +15,18 @@ using testing_support::TempDir;
 
 TEST(ExecCommand, ArgsString)
 {
-    const struct {
-        std::vector<std::string> args;
-        std::string expected;
-    } cases[] = {
-        {{"java", "-cp", "C:\\Program Files\\app.jar"}, "java -cp \"C:\\Program Files\\app.jar\""},
-        {{"java", "-Dx=\"a b\""}, "java -Dx=\"a b\""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ExecCommand::argsString(c.args), c.expected);
+    EXPECT_EQ(ExecCommand::argsString({"java", "-cp", "C:\\Program Files\\app.jar"}),
+              "java -cp \"C:\\Program Files\\app.jar\"");
+    EXPECT_EQ(ExecCommand::argsString({"java", "-Dx=\"a b\""}), "java -Dx=\"a b\"");
 }
 
 TEST(ExecCommand, ArgumentTextSplitsAtEveryBlank)
 {
-    const struct {
-        std::optional<std::string> text;
-        std::vector<std::string> expected;
-    } cases[] = {
-        {std::nullopt, {"cmd"}},
-        {"", {"cmd", ""}},
-        {"a  b", {"cmd", "a", "", "b"}},
-        {"-x\t-y", {"cmd", "-x\t-y"}},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(splitArgumentText("cmd", c.text), c.expected) << c.text.value_or("(none)");
+    using Args = std::vector<std::string>;
+    EXPECT_EQ(splitArgumentText("cmd", std::nullopt), Args{"cmd"});
+    EXPECT_EQ(splitArgumentText("cmd", ""), (Args{"cmd", ""}));
+    EXPECT_EQ(splitArgumentText("cmd", "a  b"), (Args{"cmd", "a", "", "b"}));
+    EXPECT_EQ(splitArgumentText("cmd", "-x\t-y"), (Args{"cmd", "-x\t-y"}));
 }
 
 TEST(ExecCommand, MissingProgramIsReported)
@@ -62,26 +50,16 @@ TEST(ExecCommand, MissingProgramIsReported)
     EXPECT_NE(readFile(dir.path() / "logs" / "err.log").find("errno 2"), std::string::npos);
 }
 
-TEST(ExecCommand, LaunchFileBytes)
+TEST(ExecCommand, LaunchFileBytesAndTheFilesThatCannotBeCreated)
 {
     const std::string nl = platform::TextNewline;
-    const struct {
-        std::optional<std::string> text;
-        std::string secondLine;
-    } cases[] = {
-        {std::string("/s"), "setup.exe /s"},
-        {std::nullopt, "setup.exe"},
-    };
-    for (const auto& c : cases) {
+    for (const std::optional<std::string>& text : {std::optional<std::string>("/s"), std::optional<std::string>()}) {
         TempDir dir(true);
-        EXPECT_TRUE(ExecCommand().createLaunchFile("setup.exe", c.text));
-        EXPECT_EQ(readFile(dir.path() / "__qbxlaunch.bat"), "@echo off" + nl + c.secondLine + nl + "del __qbxwait.sem" + nl);
+        EXPECT_TRUE(ExecCommand().createLaunchFile("setup.exe", text));
+        EXPECT_EQ(readFile(dir.path() / "__qbxlaunch.bat"),
+                  "@echo off" + nl + "setup.exe" + (text ? " " + *text : "") + nl + "del __qbxwait.sem" + nl);
         EXPECT_EQ(readFile(dir.path() / "__qbxwait.sem"), nl);
     }
-}
-
-TEST(ExecCommand, LaunchFileThatCannotBeCreated)
-{
     for (const std::string blocked : {"__qbxwait.sem", "__qbxlaunch.bat"}) {
         TempDir dir(true);
         std::filesystem::create_directory(dir.path() / blocked);

@@ -29,16 +29,15 @@ TEST(NativeProperties, CleanUpReadsEscapedLines)
 
 TEST(NativeProperties, ConfigureRegistryValues)
 {
-    const struct {
-        const char* line;
-        bool configure;
-    } cases[] = {{"configureWinRegistry=YES", true}, {"configureWinRegistry=true", true},
-                 {"configureWinRegistry=", false},   {"configureWinRegistry= true", false}};
-    for (const auto& c : cases) {
+    auto configure = [](const char* line) {
         TempJvmRecord record;
-        applyPropertiesLine(c.line, record);
-        EXPECT_EQ(record.configureRegistry, c.configure) << c.line;
-    }
+        applyPropertiesLine(line, record);
+        return record.configureRegistry;
+    };
+    EXPECT_TRUE(configure("configureWinRegistry=YES"));
+    EXPECT_TRUE(configure("configureWinRegistry=true"));
+    EXPECT_FALSE(configure("configureWinRegistry="));
+    EXPECT_FALSE(configure("configureWinRegistry= true"));
     EXPECT_TRUE(TempJvmRecord{}.configureRegistry);
 }
 

@@ -13,15 +13,10 @@ using testing_support::readFile;
 
 TEST(Provision, InstallerTypeIgnoresCaseButNotSpelling)
 {
-    const struct {
-        const char* type;
-        ProvisionWay way;
-    } cases[] = {
-        {"SELFEXTRATORJVMINSTALLER", ProvisionWay::Bundle},   {"ThirdPartyJvmInstaller", ProvisionWay::VendorInstaller},
-        {"selfExtractorJvmInstaller", ProvisionWay::None}, {"thirdPartyJvmInstaller ", ProvisionWay::None},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(provisionWay(c.type), c.way) << c.type;
+    EXPECT_EQ(provisionWay("SELFEXTRATORJVMINSTALLER"), ProvisionWay::Bundle);
+    EXPECT_EQ(provisionWay("ThirdPartyJvmInstaller"), ProvisionWay::VendorInstaller);
+    EXPECT_EQ(provisionWay("selfExtractorJvmInstaller"), ProvisionWay::None);
+    EXPECT_EQ(provisionWay("thirdPartyJvmInstaller "), ProvisionWay::None);
 }
 
 TEST(Provision, EachFailureLeavesItsTexts)

@@ -14,13 +14,26 @@ export QBX_BENCH_ROOT="$ROOT"
 
 now() { date +%s.%N; }
 calc() { awk "BEGIN { printf \"%.3f\", $1 }"; }
-# Seconds one command takes (its output discarded); a failure stops the benchmark.
+# Seconds one command (a shell text) takes, its output discarded; a failure stops the benchmark.
 seconds() {
   local start=$(now)
-  "$@" > /dev/null 2>&1 || { echo "bench: failed: $*" >&2; exit 1; }
+  eval "$1" > /dev/null 2>&1 || { echo "bench: failed: $1" >&2; exit 1; }
   calc "$(now) - $start"
 }
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+# Each command once a round, each after the preparation; prints the commands' medians on one line.
+race() { # preparation, commands...
+  local round i times=()
+  for round in $(seq 1 "$ROUNDS"); do
+    for ((i = 2; i <= $#; i++)); do
+      eval "$1" || exit 1
+      times[i]+=" $(seconds "${!i}")" || exit 1
+    done
+    echo "round $round:$(printf ' %s s' "${times[@]##* }")" >&2
+  done
+  for ((i = 2; i <= $#; i++)); do printf '%s ' "$(median ${times[i]})"; done
+  echo
+}
 rows=()
 row() { rows+=("$(printf '%-44s | %-12s | %-22s | %-7s | %s' "$@")"); } # figure ours comparison ratio target
 
@@ -35,44 +48,29 @@ fi
 row "installer.exe size (bytes)" "$size" "limit 307200 (300 KB)" "$(calc "$size / 307200")" "<= 1"
 
 # --- copyFile on 1 GB against dd bs=30000 and cp ------------------------------------------------
-echo "copy: writing a 1 GB file"
+echo "copy: a 1 GB file by copyFile, dd bs=30000, cp"
 head -c 1073741824 /dev/zero > "$ROOT/big" || exit 1
-ours=() dd_=() cp_=()
-for round in $(seq 1 "$ROUNDS"); do
-  ours+=("$(seconds "$FILEBENCH" copy "$ROOT/big" "$ROOT/copy")"); rm -f "$ROOT/copy"
-  dd_+=("$(seconds dd if="$ROOT/big" of="$ROOT/copy" bs=30000)"); rm -f "$ROOT/copy"
-  cp_+=("$(seconds cp "$ROOT/big" "$ROOT/copy")"); rm -f "$ROOT/copy"
-  echo "copy round $round: copyFile ${ours[-1]} s, dd bs=30000 ${dd_[-1]} s, cp ${cp_[-1]} s"
-done
-rm -f "$ROOT/big"
-o=$(median "${ours[@]}") d=$(median "${dd_[@]}") c=$(median "${cp_[@]}")
+read -r o d c < <(race 'rm -f "$ROOT/copy"' '"$FILEBENCH" copy "$ROOT/big" "$ROOT/copy"' \
+                       'dd if="$ROOT/big" of="$ROOT/copy" bs=30000' 'cp "$ROOT/big" "$ROOT/copy"')
+[ -n "${c:-}" ] || exit 1
+rm -f "$ROOT/big" "$ROOT/copy"
 row "copyFile 1 GB (s)" "$o" "dd bs=30000 $d" "$(calc "$o / $d")" "<= 1.2"
 row "copyFile 1 GB (s)" "$o" "cp $c" "$(calc "$o / $c")" "(reported)"
 
 # --- delDirTree against rm -rf on a JDK-sized tree ---------------------------------------------
 # 500 directories up to four levels deep (lib, legal/<module>, include, ...) and 2000 files: ten
 # of 25 MB (the modules image, the VM library), 1990 small ones that share 50 MB.
-echo "delete: making a tree of 500 directories, 2000 files, 300 MB"
+echo "delete: a tree of 500 directories, 2000 files, 300 MB by delDirTree, rm -rf"
 dirs=("$ROOT/tree")
 for i in $(seq 1 499); do dirs+=("${dirs[i / 6]}/d$i"); done
 mkdir -p "${dirs[@]}" || exit 1
 for i in $(seq 0 1999); do
   head -c $((i < 10 ? 25 << 20 : (50 << 20) / 1990)) /dev/urandom > "${dirs[i * 7 % 500]}/f$i.dat" || exit 1
 done
-ours=() rm_=()
-for round in $(seq 1 "$ROUNDS"); do
-  cp -a "$ROOT/tree" "$ROOT/a"
-  cp -a "$ROOT/tree" "$ROOT/b"
-  if [ $((round % 2)) -eq 1 ]; then
-    ours+=("$(seconds "$FILEBENCH" deltree "$ROOT/a")"); rm_+=("$(seconds rm -rf "$ROOT/b")")
-  else
-    rm_+=("$(seconds rm -rf "$ROOT/b")"); ours+=("$(seconds "$FILEBENCH" deltree "$ROOT/a")")
-  fi
-  [ ! -e "$ROOT/a" ] || { echo "bench: delDirTree left $ROOT/a" >&2; exit 1; }
-  echo "delete round $round: delDirTree ${ours[-1]} s, rm -rf ${rm_[-1]} s"
-done
+read -r o r < <(race 'cp -a "$ROOT/tree" "$ROOT/copy"' '"$FILEBENCH" deltree "$ROOT/copy" && [ ! -e "$ROOT/copy" ]' \
+                     'rm -rf "$ROOT/copy"')
+[ -n "${r:-}" ] || exit 1
 rm -rf "$ROOT/tree"
-o=$(median "${ours[@]}") r=$(median "${rm_[@]}")
 row "delDirTree JDK-sized tree (s)" "$o" "rm -rf $r" "$(calc "$o / $r")" "<= 1.5"
 
 # --- The launcher's own time and memory in a whole run ------------------------------------------
@@ -96,7 +94,7 @@ overhead() { # native|windows runs
       printf '%s ' "$(P "$BUILD/showcmdline.exe")" > "$SCENARIO_DIR/trivial.txt"
       printf '%s -q ' "$(P "$BUILD/installer.exe")" > "$SCENARIO_DIR/cmdline.txt"
       command=("$RUN" "$(P "$BUILD/rawexec.exe")")
-      base=$(seconds "${command[@]}" "$(P "$SCENARIO_DIR/trivial.txt")")
+      base=$(seconds '"${command[@]}" "$(P "$SCENARIO_DIR/trivial.txt")"')
       command+=("$(P "$SCENARIO_DIR/cmdline.txt")")
     fi
     register_found

@@ -54,13 +54,12 @@ setup
 [ -n "${QBX_KEEP:-}" ] || trap 'rm -rf "$SCENARIO_DIR"' EXIT
 sandbox
 case "$2" in
-found)
-  # An interactive run without tracing of its own: the status text, no trace, no empty errors.log.
-  register_found
-  launch ""
-  expect_grep "$START/wizard.log" "mode: interactive" "configureWinRegistry = true"
-  expect_wizard_with "$START/wizard.log" "$JVM" false
-  expect_no_file "$START/jinstall.log" "$START/errors.log"
+samedir)
+  # Interactive and without tracing of its own: the status text, no trace, no empty errors.log.
+  scenario samedir
+  expect_grep "$WORK/wizard.log" "mode: interactive" "configureWinRegistry = true"
+  expect_wizard_with "$WORK/wizard.log" "$JVM" false
+  expect_no_file "$WORK/errors.log"
   expect_grep "$SCENARIO_DIR/stderr" "[Installer] Unpacking the installer..."
   ;;
 quiet)

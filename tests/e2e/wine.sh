@@ -121,13 +121,9 @@ extended-off)
   set_control extendedJvmSearch false
   scenario nojvm
   ;;
-javasoft-jdk | adoptium | javahome)
-  # Only the extended search can find the JVM: in the Java 9+ JavaSoft layout, Adoptium's, or JAVA_HOME.
-  case $2 in
-  javasoft-jdk) reg add 'HKLM\SOFTWARE\JavaSoft\JDK\17' /v JavaHome /d "$(P "$JVM")" /f ;;
-  adoptium) reg add 'HKLM\SOFTWARE\Eclipse Adoptium\JDK\17.0.8.101\hotspot\MSI' /v Path /d "$(P "$JVM")\\" /f ;;
-  javahome) export JAVA_HOME=$(P "$JVM") ;;
-  esac
+extended)
+  # Only the extended search can find the JVM, here in Adoptium's layout (the unit tests try each).
+  reg add 'HKLM\SOFTWARE\Eclipse Adoptium\JDK\17.0.8.101\hotspot\MSI' /v Path /d "$(P "$JVM")\\" /f
   : > "$WORK/jinstall.log"
   launch "-q "
   expect_grep "$START/jinstall.log" "Java Plugin registry entry had correct jvm info: false" \

@@ -9,7 +9,6 @@
 #include "launcher/safedelete.h"
 #include "platform/files.h"
 #include "platform/process.h"
-#include "platform/registry.h"
 #include "platform/ui.h"
 #include "platform/win32/instance.h"
 #include "platform/win32/widetext.h"
@@ -115,21 +114,6 @@ TEST(Win32Process, SpawnPassesExitCodesAndTheEnvironment)
     ASSERT_TRUE(platform::putEnv("QBX_BACKEND_CHILD="));
     EXPECT_FALSE(platform::getEnv("QBX_BACKEND_CHILD", value));
     EXPECT_FALSE(platform::spawnNoWait("qbx-no-such-program.exe", {"qbx-no-such-program.exe"}));
-}
-
-// Texts cut to a limit are proven where the user's locale is read; a number is no text.
-TEST(Win32Registry, NumbersAreNotReadAsTexts)
-{
-    const std::string path = "Software\\QuillboxTest";
-    platform::RegKey key;
-    ASSERT_TRUE(platform::regCreateKey(platform::RegRoot::CurrentUser, path, key));
-    DWORD number = 5;
-    RegSetValueExA(static_cast<HKEY>(key.native), "Number", 0, REG_DWORD, reinterpret_cast<BYTE*>(&number),
-                   sizeof number);
-    std::string value;
-    EXPECT_FALSE(platform::regQueryString(key, "Number", value));
-    platform::regCloseKey(key);
-    RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
 }
 
 // One status dialog's life: its text, then the ways it ends.
