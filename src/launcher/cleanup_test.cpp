@@ -18,16 +18,10 @@ using testing_support::TempDir;
 
 namespace {
 
-// Paths as a wizard would write them into "native.properties": forward slashes, escaped colons.
+// "native.properties" names paths with forward slashes (its reader turns them back).
 std::string propertiesPath(const fs::path& path)
 {
-    std::string escaped;
-    for (char c : path.generic_string()) {
-        if (c == ':')
-            escaped += '\\';
-        escaped += c;
-    }
-    return escaped;
+    return path.generic_string();
 }
 
 TEST(CleanUp, ManifestListedFilesAndTheInstallerGo)

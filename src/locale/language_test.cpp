@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "locale/testlocale.h"
@@ -67,41 +68,36 @@ std::string records(const std::filesystem::path& file)
 
 TEST(GetLanguage, ReadsTheUsersLocaleAndAppendsTheDecisionToAnExistingLog)
 {
+    // Of a long locale 200 bytes are kept: the accented letter at 199..200 is cut in two.
+    const std::string longLocale = "Deutsch" + std::string(192, 'x') + "\u00e9" + std::string(100, 'y');
     const struct {
-        const char* locale;
-        bool log;
+        std::string locale;
+        bool log; // a log was there before
         const char* language;
-        const char* records;
+        std::string records;
     } cases[] = {
         {"fr-FR", true, "french", "French found locale: fr-fr language: french\ngetLang locale: fr-FR language: french\n"},
         {"Netherlands", true, "english",
          "English found locale: netherlands language: english\ngetLang locale: Netherlands language: english\n"},
         {"", true, "english", ""}, // nothing to decide on, nothing recorded
-        {"Polish", false, "polish", nullptr},
-        // 200 bytes are kept: "Deutsch" and 193 more; the accented letter at 199..200 is cut in two.
-        {"Deutsch", true, "german", "German found locale: deutsch"},
+        {"Polish", false, "polish", ""},
+        {longLocale, true, "german", "German found locale: deutsch" + std::string(192, 'x') + " language: german\n"},
     };
     for (const auto& c : cases) {
         TempDir work(true);
-        std::string locale = c.locale;
-        if (locale == "Deutsch")
-            locale += std::string(192, 'x') + "\u00e9" + std::string(100, 'y');
-        ScopedLocale scoped(locale);
+        ScopedLocale scoped(c.locale);
         ASSERT_TRUE(scoped.ok());
         if (c.log)
             work.write(LocaleLogFilename, "earlier\n");
         std::string language = "stale";
         getLanguage(language);
         EXPECT_EQ(language, c.language) << c.locale;
-        if (!c.log) {
-            EXPECT_FALSE(std::filesystem::exists(work.path() / LocaleLogFilename));
-        } else if (locale.size() > 200) {
-            EXPECT_NE(records(work.path() / LocaleLogFilename)
-                          .find(c.records + std::string(192, 'x') + " language: german\n"),
-                      std::string::npos);
-        } else {
-            EXPECT_EQ(records(work.path() / LocaleLogFilename), std::string("earlier\n") + c.records) << c.locale;
-        }
+        EXPECT_EQ(std::filesystem::exists(work.path() / LocaleLogFilename), c.log) << c.locale;
+        std::string log = c.log ? records(work.path() / LocaleLogFilename) : "";
+        // The long locale's second record differs by system: only its first is compared.
+        if (c.locale == longLocale)
+            log.resize(std::min(log.size(), 8 + c.records.size()));
+        EXPECT_EQ(log, c.log ? "earlier\n" + c.records : "") << c.locale;
     }
 }
 

@@ -41,14 +41,9 @@ TEST(WindowsArgv, ParsesAsTheRuntimeLibraryDoes)
 // An argument the launcher quotes arrives whole, also when its writer quoted it.
 TEST(WindowsArgv, QuotedArgumentsArriveWhole)
 {
-    const struct {
-        std::string text, received;
-    } cases[] = {
-        {"C:\\dir with blank\\", "C:\\dir with blank\\"},
-        {".;\"C:\\My Lib\\x.jar\"", ".;C:\\My Lib\\x.jar"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(platform::windowsArgv("java " + quoteArgument(c.text) + " Main"),
-                  (std::vector<std::string>{"java", c.received, "Main"}))
-            << c.text;
+    using Args = std::vector<std::string>;
+    EXPECT_EQ(platform::windowsArgv("java " + quoteArgument("C:\\dir with blank\\") + " Main"),
+              (Args{"java", "C:\\dir with blank\\", "Main"}));
+    EXPECT_EQ(platform::windowsArgv("java " + quoteArgument(".;\"C:\\My Lib\\x.jar\"") + " Main"),
+              (Args{"java", ".;C:\\My Lib\\x.jar", "Main"}));
 }
