@@ -21,18 +21,18 @@ seconds() {
   calc "$(now) - $start"
 }
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-# Each command once a round, each after the preparation; prints the commands' medians on one line.
+# Each command once a round after the preparation and a sync, in alternating order (the first
+# after a big write lags, and a flush must not count against the next one); prints the medians.
 race() { # preparation, commands...
   local round i times=()
   for round in $(seq 1 "$ROUNDS"); do
-    for ((i = 2; i <= $#; i++)); do
-      eval "$1" || exit 1
+    for i in $(if ((round % 2)); then seq 2 $#; else seq $# -1 2; fi); do
+      eval "$1" && sync || exit 1
       times[i]+=" $(seconds "${!i}")" || exit 1
     done
-    echo "round $round:$(printf ' %s s' "${times[@]##* }")" >&2
+    echo "round $round:$(for ((i = 2; i <= $#; i++)); do printf ' %s s' "${times[i]##* }"; done)" >&2
   done
-  for ((i = 2; i <= $#; i++)); do printf '%s ' "$(median ${times[i]})"; done
-  echo
+  echo $(for ((i = 2; i <= $#; i++)); do median ${times[i]}; done)
 }
 rows=()
 row() { rows+=("$(printf '%-44s | %-12s | %-22s | %-7s | %s' "$@")"); } # figure ours comparison ratio target
