@@ -3,9 +3,9 @@
 #include <filesystem>
 
 #include "exec/strutil.h"
-#include "jvm/extractjvm.h"
-#include "jvm/provisiontesting.h"
-#include "jvm/sysdirs.h"
+#include "provision/extractjvm.h"
+#include "provision/provisiontesting.h"
+#include "discovery/sysdirs.h"
 #include "launcher/entry.h"
 #include "launcher/install.h"
 #include "platform/process.h"

@@ -4,8 +4,8 @@
 
 #include "exec/fexists.h"
 #include "exec/strutil.h"
-#include "jvm/extractjvm.h"
-#include "jvm/runjvminstaller.h"
+#include "provision/extractjvm.h"
+#include "provision/runjvminstaller.h"
 #include "launcher/errortexts.h"
 #include "launcher/install.h"
 #include "platform/ui.h"

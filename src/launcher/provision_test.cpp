@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "jvm/provisiontesting.h"
+#include "provision/provisiontesting.h"
 #include "launcher/errortexts.h"
 #include "launcher/install.h"
 

@@ -5,7 +5,7 @@
 #include "exec/clib.h"
 #include "exec/fexists.h"
 #include "exec/strutil.h"
-#include "jvm/winvers.h"
+#include "discovery/winvers.h"
 #include "locale/language.h"
 #include "platform/files.h"
 #include "platform/registry.h"

@@ -1,4 +1,4 @@
-#include "jvm/jvmok.h"
+#include "discovery/jvmok.h"
 
 #include <cstdio>
 #include <vector>
@@ -7,7 +7,7 @@
 #include "exec/fexists.h"
 #include "exec/spawnerror.h"
 #include "exec/strutil.h"
-#include "jvm/jvmversion.h"
+#include "discovery/jvmversion.h"
 #include "platform/files.h"
 #include "platform/process.h"
 

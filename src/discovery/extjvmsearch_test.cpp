@@ -1,10 +1,10 @@
-#include "jvm/extjvmsearch.h"
+#include "discovery/extjvmsearch.h"
 
 #include <gtest/gtest.h>
 
 #include "control/extsearchkey.h"
 #include "exec/clib.h"
-#include "jvm/jvmtesting.h"
+#include "discovery/jvmtesting.h"
 #include "testing/machinekeys.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "jvm/extractjvm.h"
+#include "provision/extractjvm.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 
 #include "exec/fexists.h"
 #include "exec/strutil.h"
-#include "jvm/provisiontesting.h"
-#include "jvm/sysdirs.h"
+#include "provision/provisiontesting.h"
+#include "discovery/sysdirs.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "jvm/runjvminstaller.h"
+#include "provision/runjvminstaller.h"
 
 #include <cstring>
 
@@ -6,10 +6,10 @@
 #include "exec/clib.h"
 #include "exec/execcmd.h"
 #include "exec/strutil.h"
-#include "jvm/extjvmsearch.h"
-#include "jvm/findjvm.h"
-#include "jvm/jvminstaller.h"
-#include "jvm/jvmok.h"
+#include "discovery/extjvmsearch.h"
+#include "discovery/findjvm.h"
+#include "provision/jvminstaller.h"
+#include "discovery/jvmok.h"
 #include "platform/files.h"
 
 namespace {

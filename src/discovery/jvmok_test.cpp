@@ -1,4 +1,4 @@
-#include "jvm/jvmok.h"
+#include "discovery/jvmok.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "jvm/jvmtesting.h"
+#include "discovery/jvmtesting.h"
 #include "platform/process.h"
 #include "testing/tempdir.h"
 

@@ -1,11 +1,11 @@
-#include "jvm/jvminstaller.h"
+#include "provision/jvminstaller.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "jvm/jvmtesting.h"
-#include "jvm/provisiontesting.h"
+#include "discovery/jvmtesting.h"
+#include "provision/provisiontesting.h"
 
 namespace {
 

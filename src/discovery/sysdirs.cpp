@@ -1,4 +1,4 @@
-#include "jvm/sysdirs.h"
+#include "discovery/sysdirs.h"
 
 #include "platform/registry.h"
 

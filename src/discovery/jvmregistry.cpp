@@ -3,9 +3,9 @@
 #include "exec/clib.h"
 #include "exec/fexists.h"
 #include "exec/strutil.h"
-#include "jvm/extractjvm.h"
-#include "jvm/jvmversion.h"
-#include "jvm/sysdirs.h"
+#include "provision/extractjvm.h"
+#include "discovery/jvmversion.h"
+#include "discovery/sysdirs.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "jvm/jvmwin.h"
+#include "discovery/jvmwin.h"
 
 #include <algorithm>
 
 #include "exec/clib.h"
 #include "exec/strutil.h"
-#include "jvm/jvmok.h"
-#include "jvm/jvmversion.h"
+#include "discovery/jvmok.h"
+#include "discovery/jvmversion.h"
 
 namespace {
 

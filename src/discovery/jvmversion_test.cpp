@@ -1,4 +1,4 @@
-#include "jvm/jvmversion.h"
+#include "discovery/jvmversion.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "jvm/jvmwin.h"
+#include "discovery/jvmwin.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
-#include "jvm/jvmtesting.h"
+#include "discovery/jvmtesting.h"
 #include "testing/machinekeys.h"
 #include "testing/tempdir.h"
 

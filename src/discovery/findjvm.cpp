@@ -1,6 +1,6 @@
-#include "jvm/findjvm.h"
+#include "discovery/findjvm.h"
 
-#include "jvm/jvmwin.h"
+#include "discovery/jvmwin.h"
 
 bool FindJvm::isJvmInstalled(const std::string& required, const std::string& minimum, const std::string& maximum,
                              const std::string& jvmType, std::string& executableName, std::string& executablePath)

@@ -1,11 +1,11 @@
-#include "jvm/runjvminstaller.h"
+#include "provision/runjvminstaller.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "jvm/jvmtesting.h"
-#include "jvm/provisiontesting.h"
+#include "discovery/jvmtesting.h"
+#include "provision/provisiontesting.h"
 #include "testing/childprogram.h"
 
 namespace {

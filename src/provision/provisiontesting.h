@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "jvm/sysdirs.h"
+#include "discovery/sysdirs.h"
 #include "platform/process.h"
 #include "testing/machinekeys.h"
 #include "testing/tempdir.h"

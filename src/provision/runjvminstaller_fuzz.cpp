@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "jvm/runjvminstaller.h"
+#include "provision/runjvminstaller.h"
 #include "testing/fuzzinput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

@@ -14,8 +14,8 @@
 
 #include "exec/clib.h"
 #include "exec/comparablepath.h"
-#include "jvm/extjvmsearch.h"
-#include "jvm/jvmversion.h"
+#include "discovery/extjvmsearch.h"
+#include "discovery/jvmversion.h"
 #include "platform/posix/registryfile.h"
 #include "platform/process.h"
 #include "testing/fuzzinput.h"

@@ -1,4 +1,4 @@
-#include "jvm/winvers.h"
+#include "discovery/winvers.h"
 
 #include <cstdint>
 

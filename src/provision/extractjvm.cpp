@@ -1,4 +1,4 @@
-#include "jvm/extractjvm.h"
+#include "provision/extractjvm.h"
 
 #include <optional>
 
@@ -6,8 +6,8 @@
 #include "exec/execcmd.h"
 #include "exec/fexists.h"
 #include "exec/strutil.h"
-#include "jvm/jvminstaller.h"
-#include "jvm/jvmok.h"
+#include "provision/jvminstaller.h"
+#include "discovery/jvmok.h"
 #include "platform/files.h"
 #include "platform/system.h"
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "jvm/jvmok.h"
-#include "jvm/jvmversion.h"
+#include "discovery/jvmok.h"
+#include "discovery/jvmversion.h"
 #include "testing/fuzzinput.h"
 
 namespace {

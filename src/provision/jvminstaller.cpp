@@ -1,14 +1,14 @@
-#include "jvm/jvminstaller.h"
+#include "provision/jvminstaller.h"
 
 #include <optional>
 
 #include "exec/clib.h"
 #include "exec/fexists.h"
 #include "exec/strutil.h"
-#include "jvm/jvmok.h"
-#include "jvm/jvmversion.h"
-#include "jvm/sysdirs.h"
-#include "jvm/winvers.h"
+#include "discovery/jvmok.h"
+#include "discovery/jvmversion.h"
+#include "discovery/sysdirs.h"
+#include "discovery/winvers.h"
 #include "platform/files.h"
 #include "platform/system.h"
 

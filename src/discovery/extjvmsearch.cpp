@@ -1,4 +1,4 @@
-#include "jvm/extjvmsearch.h"
+#include "discovery/extjvmsearch.h"
 
 #include <algorithm>
 #include <cctype>
@@ -11,8 +11,8 @@
 #include "exec/comparablepath.h"
 #include "exec/fexists.h"
 #include "exec/strutil.h"
-#include "jvm/jvmok.h"
-#include "jvm/jvmversion.h"
+#include "discovery/jvmok.h"
+#include "discovery/jvmversion.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/registry.h"
