@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "exec/strutil.h"
+#include "platform/pathidentity.h"
 
 namespace {
 
@@ -54,4 +55,58 @@ std::string comparablePath(const std::string& dir, const std::string& currentDir
         result += parts[i];
     }
     return result;
+}
+
+bool isPathSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
+
+bool isRootPath(const std::string& path)
+{
+    std::string text = path;
+    while (text.size() > 1 && isPathSeparator(text.back()))
+        text.pop_back();
+    if (text.empty() || (text.size() == 1 && isPathSeparator(text[0])))
+        return true;
+    if (text.size() == 2 && text[1] == ':')
+        return true;
+    if (text.size() > 2 && isPathSeparator(text[0]) && isPathSeparator(text[1])) {
+        // "\\server\share": a share hangs from its server like a drive.
+        auto share = text.find_first_of("\\/", 2);
+        return share == std::string::npos || text.find_first_of("\\/", share + 1) == std::string::npos;
+    }
+    return false;
+}
+
+std::string parentPath(const std::string& path)
+{
+    if (isRootPath(path))
+        return path;
+    std::string text = path;
+    while (text.size() > 1 && isPathSeparator(text.back()))
+        text.pop_back();
+    auto last = text.find_last_of("\\/");
+    if (last == std::string::npos)
+        return path;
+    // The root keeps its separator: the parent of "C:\a" is "C:\", of "/a" is "/".
+    bool rootFollows = last == 0 || (last == 2 && text[1] == ':');
+    return text.substr(0, rootFollows ? last + 1 : last);
+}
+
+bool liesWithin(const std::string& path, const std::string& dir)
+{
+    platform::FileIdentity outer;
+    std::string resolved;
+    if (dir.empty() || !platform::fileIdentity(dir, outer) || !platform::resolvePath(path, resolved))
+        return false;
+    for (;;) {
+        platform::FileIdentity identity;
+        if (platform::fileIdentity(resolved, identity) && identity == outer)
+            return true;
+        std::string parent = parentPath(resolved);
+        if (parent == resolved)
+            return false;
+        resolved = parent;
+    }
 }

@@ -70,6 +70,7 @@ bool ExtractJvm::installCompressedJvm(const std::string& required, const std::st
     JvmInstaller installer;
     installer.setHomeDirectory(this->homeDirectory);
     installer.setPayloadProgram(expanderPath(selfExtractor, currentDir));
+    installer.setJvmHomeSubdirectory(jvmHomeDir);
     bool chosen = installer.createJvmDirectory(required, minimum, maximum, jvmVersion, jvmType, commandName,
                                                predefinedDir, directory, jvmPath);
     foundExisting = installer.isJvmDiscovered();

@@ -3,13 +3,16 @@
 #include <optional>
 
 #include "exec/clib.h"
+#include "exec/comparablepath.h"
 #include "exec/fexists.h"
 #include "exec/strutil.h"
+#include "exec/trustedfolder.h"
 #include "discovery/jvmok.h"
 #include "discovery/jvmversion.h"
 #include "discovery/sysdirs.h"
 #include "discovery/winvers.h"
 #include "platform/files.h"
+#include "platform/foldertrust.h"
 #include "platform/system.h"
 
 namespace {
@@ -66,6 +69,17 @@ void JvmInstaller::setPayloadProgram(const std::string& path)
     payloadProgram = path;
 }
 
+void JvmInstaller::setJvmHomeSubdirectory(const std::string& jvmHomeDir)
+{
+    jvmHomeSubdirectory.clear();
+    if (beginsWith(jvmHomeDir, "./") && jvmHomeDir.size() > 2) {
+        jvmHomeSubdirectory = jvmHomeDir.substr(1);
+        for (char& c : jvmHomeSubdirectory)
+            if (c == '/')
+                c = '\\';
+    }
+}
+
 bool JvmInstaller::createJvmDirectory(const std::string& required, const std::string& minimum,
                                       const std::string& maximum, const std::string& jvmVersion,
                                       const std::string& jvmType, std::string& commandName,
@@ -73,6 +87,9 @@ bool JvmInstaller::createJvmDirectory(const std::string& required, const std::st
 {
     const VersionLimits limits{required, minimum, maximum};
     std::optional<std::string> searchPath = getPathPtr();
+    std::string currentDir, programFiles = quietProgramFilesDirectory();
+    getCurrentDir(currentDir);
+    ownPlaces = {programFiles, homeDirectory, currentDir};
     bool ok = _createJvmDirectory(limits, jvmVersion, jvmType, commandName, predefinedDir, directory, jvmPath);
     if (!ok && searchPath) {
         std::string path = *searchPath;
@@ -198,14 +215,20 @@ bool JvmInstaller::createPredeterminedJvmDirectory(const VersionLimits& limits, 
     if (walk.empty() || walk.back() != '\\')
         walk += DIR_END;
     // Every missing level is created, parents first; a drive such as C: counts as present.
+    std::string parent;
     for (std::size_t end = walk.find('\\'); end != std::string::npos; end = walk.find('\\', end + 1)) {
         std::string level = walk.substr(0, end);
-        if (!level.empty() && !fexists(level) && !addDirectory(level))
+        if (level.empty() || fexists(level)) {
+            parent = level;
+            continue;
+        }
+        // Nothing is made inside a folder that others control.
+        if (!addDirectory(parent, level.substr(parent.empty() ? 0 : parent.size() + 1)))
             return false;
     }
-    JvmOk jvmOk;
-    discovered =
-        jvmOk.jvmCorrectVersion(limits.required, limits.minimum, limits.maximum, directory, commandName, jvmPath);
+    if (!usablePlace(directory))
+        return false;
+    discovered = testJvm(limits, commandName, directory, jvmPath);
     return true;
 }
 
@@ -301,11 +324,23 @@ bool JvmInstaller::addDirectory(std::string& base, const std::string& name)
         traceMessage(TraceFilename, "unable to add directory longer than 5000 characters", path);
         return false;
     }
-    platform::makeDir(path); // an existing directory is as good as a new one
+    // Nothing is made inside, nor reused from, a folder that others control.
+    if (!base.empty() && !isRootPath(base) && !usablePlace(base))
+        return false;
+    bool existed = fexists(path);
+    if (!existed) {
+        // Outside the run's own places a new level is protected from its creation on.
+        if (inOwnPlace(path))
+            platform::makeDir(path);
+        else
+            platform::makeProtectedDir(path);
+    }
     if (!fexists(path)) {
         traceMessage(TraceFilename, "unable to add directory", path);
         return false;
     }
+    if (existed && !usablePlace(path))
+        return false;
     base = path;
     return true;
 }
@@ -316,12 +351,45 @@ bool JvmInstaller::addDirectory(const std::string& path)
     return addDirectory(base, path);
 }
 
+bool JvmInstaller::inOwnPlace(const std::string& path)
+{
+    // A folder not made yet lies where its nearest existing parent lies.
+    std::string existing = path;
+    while (!fexists(existing) && parentPath(existing) != existing)
+        existing = parentPath(existing);
+    for (const std::string& place : ownPlaces)
+        if (!place.empty() && liesWithin(existing, place))
+            return true;
+    return false;
+}
+
+bool JvmInstaller::usablePlace(const std::string& folder)
+{
+    if (inOwnPlace(folder))
+        return true;
+    std::string why;
+    if (onlyTrustedCanChange(folder, why))
+        return true;
+    traceMessage(TraceFilename, "passed over a folder that others can change", why);
+    return false;
+}
+
+bool JvmInstaller::testJvm(const VersionLimits& limits, std::string& commandName, const std::string& directory,
+                           std::string& jvmPath)
+{
+    JvmOk jvmOk;
+    if (jvmOk.jvmCorrectVersion(limits.required, limits.minimum, limits.maximum, directory, commandName, jvmPath))
+        return true;
+    // An earlier expansion of the bundled JVM left it in the home subdirectory.
+    return !jvmHomeSubdirectory.empty() &&
+           jvmOk.jvmCorrectVersion(limits.required, limits.minimum, limits.maximum,
+                                   directory + jvmHomeSubdirectory, commandName, jvmPath);
+}
+
 bool JvmInstaller::foundValidJvm(const VersionLimits& limits, std::string& commandName,
                                  const std::string& directory, std::string& jvmPath)
 {
-    JvmOk jvmOk;
-    bool valid =
-        jvmOk.jvmCorrectVersion(limits.required, limits.minimum, limits.maximum, directory, commandName, jvmPath);
+    bool valid = usablePlace(directory) && testJvm(limits, commandName, directory, jvmPath);
     if (!valid)
         traceMessage(TraceFilename, directory, " doesn't have correct version");
     return valid;
@@ -345,14 +413,20 @@ bool JvmInstaller::getProgramsDirectory(std::string& directory)
     return getDocumentsDirectory(directory);
 }
 
-bool JvmInstaller::getProgramFilesDirectory(std::string& directory)
+std::string JvmInstaller::quietProgramFilesDirectory()
 {
-    directory.clear();
     std::string value = readMachineValue(WindowsCurrentVersionKey, ProgramFilesField);
     if (value.empty())
         value = readMachineValue(NtCurrentVersionKey, ProgramFilesField);
     if (value.empty() && fexists(DefaultProgramFilesDir))
         value = DefaultProgramFilesDir;
+    return value;
+}
+
+bool JvmInstaller::getProgramFilesDirectory(std::string& directory)
+{
+    directory.clear();
+    std::string value = quietProgramFilesDirectory();
     if (value.empty()) {
         traceMessage(TraceFilename, "Unable to find Program Files directory in registry");
         return false;

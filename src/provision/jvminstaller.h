@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "diag/status.h"
 #include "diag/trace.h"
@@ -25,6 +26,9 @@ public:
     /// Full path of a payload program about to run (expander, vendor installer): a "jvm" tree
     /// that holds it is never deleted.
     void setPayloadProgram(const std::string& path);
+    /// The "./" form of the bundled JVM's home subdirectory ("./jre"): a JVM left there by an
+    /// earlier expansion counts as a JVM in the directory above it.
+    void setJvmHomeSubdirectory(const std::string& jvmHomeDir);
     /// true when a JVM that passed the version test already sits in the chosen directory.
     bool isJvmDiscovered() const { return discovered; }
 
@@ -65,11 +69,22 @@ public:
     bool addDirectory(std::string& base, const std::string& name);
     /// true when the directory exists afterwards (made when missing).
     bool addDirectory(const std::string& path);
-    /// true when a JVM in the directory passes the version test.
+    /// true when the path lies in a place of the run's own (Program Files, the Windows
+    /// directory, the working directory), where other users cannot make folders.
+    bool inOwnPlace(const std::string& path);
+    /// true when the existing folder may be used: in a place of the run's own, or controlled by
+    /// no one but administrators, the system and us; otherwise traces it as passed over.
+    bool usablePlace(const std::string& folder);
+    /// true when a JVM in the directory, or in its home subdirectory, passes the version test.
+    bool testJvm(const VersionLimits& limits, std::string& commandName, const std::string& directory,
+                 std::string& jvmPath);
+    /// true when the folder may be used and a JVM in it passes the version test.
     bool foundValidJvm(const VersionLimits& limits, std::string& commandName, const std::string& directory,
                        std::string& jvmPath);
     /// true and Program Files, or (from Vista on, when it is not writable) a documents folder.
     bool getProgramsDirectory(std::string& directory);
+    /// The registry's "ProgramFilesDir", else "C:\Program Files" when it exists, else empty.
+    std::string quietProgramFilesDirectory();
     /// true and the registry's "ProgramFilesDir", else "C:\Program Files" when it exists.
     bool getProgramFilesDirectory(std::string& directory);
     /// true and the shared, else the personal documents folder.
@@ -82,5 +97,7 @@ public:
 private:
     std::string homeDirectory;
     std::string payloadProgram;
+    std::string jvmHomeSubdirectory;
+    std::vector<std::string> ownPlaces; // Program Files, the Windows directory, the working directory
     bool discovered = false;
 };

@@ -18,12 +18,15 @@ bool contains(const std::string& text, const std::string& part) { return text.fi
 // Each row fills a fresh sandbox, then chooses a directory for a JRE 1.8.0. blockers: files standing
 // where directories would go; jvmAt: directories holding bin\java.exe (any executable passes here);
 // programFiles: Program Files' name, if not the usual; expected: "" when none can be chosen;
-// standInOnly: uses the Windows directory or the documents folder, which only the stand-in moves.
+// standInOnly: needs what only the stand-in does (moves the Windows directory or the documents
+// folder, or makes a folder every user may change: under Wine the end-to-end run does);
+// openToAll: folders every user may change.
 const struct PreferenceCase {
     const char *predefined, *blockers, *jvmAt, *programFiles, *expected;
     bool discovered;
     const char* trace;
     bool standInOnly;
+    const char* openToAll = "";
 } PreferenceCases[] = {
     {"[$ProgFilesDir]\\MyApp\\jvm", "", "", "", "{pf}\\MyApp\\jvm", false, "trying to install JVM into", false},
     {"[$ProgFilesDir]", "", "", "", "{pf}\\JavaSoft\\JRE1.8\\1.8.0", false, "invalid predefined directory", false},
@@ -44,6 +47,14 @@ const struct PreferenceCase {
     // A "jvm" tree used before: its JVM is taken when it passes, else a fresh level below it.
     {"", "{pf}\\JavaSoft", "jvm\\jre1.8;jvm\\jre1.8\\1.8", "", "jvm\\jre1.8", true, "", false},
     {"", "{pf}\\JavaSoft", "jvm\\jre1.8\\1.8", "", "jvm\\jre1.8\\jre1.8", false, "", false},
+    // A JVM of an earlier expansion, in the bundled JVM's home subdirectory of a version folder.
+    {"", "", "{pf}\\JavaSoft\\JRE1.8\\1.8.0\\jre", "", "{pf}\\JavaSoft\\JRE1.8\\1.8.0", true, "", false},
+    // A JVM planted in a folder others can change is never tested, nor is anything made there.
+    {"", "{pf}\\JavaSoft;{work}\\jvm;{win}\\jvm", "{root}\\path1\\jvm\\jre1.8;{root}\\path1\\jvm\\jre1.8\\1.8", "",
+     "{root}\\path2\\jvm\\jre1.8\\1.8", false, "passed over a folder that others can change {root}\\path1", true,
+     "{root}\\path1"},
+    {"{root}\\path1\\MyJvm", "", "", "", "{pf}\\JavaSoft\\JRE1.8\\1.8.0", false, "passed over a folder", true,
+     "{root}\\path1"},
 };
 
 TEST(JvmInstaller, ChoosesByTheOrderOfPreference)
@@ -61,8 +72,11 @@ TEST(JvmInstaller, ChoosesByTheOrderOfPreference)
             box.write(blocker, "");
         for (const std::string& jvm : box.list(c.jvmAt))
             testing_support::makeFakeJvm(box.at(jvm) / "bin", {"java.exe"});
+        for (const std::string& open : box.list(c.openToAll))
+            fs::permissions(box.at(open), fs::perms::all);
 
         JvmInstaller installer;
+        installer.setJvmHomeSubdirectory("./jre");
         installer.setHomeDirectory(box.expand("{win}"));
         std::string command = "java.exe", directory, jvmPath;
         bool chosen = installer.createJvmDirectory("", "", "", "1.8.0", "JRE", command, box.expand(c.predefined),
@@ -73,6 +87,8 @@ TEST(JvmInstaller, ChoosesByTheOrderOfPreference)
         EXPECT_EQ(installer.isJvmDiscovered(), c.discovered);
         std::string logs = ProvisionSandbox::windowsForm(readFile("jinstall.log") + readFile("errors.log"));
         EXPECT_TRUE(contains(logs, box.expand(c.trace)));
+        for (const std::string& open : box.list(c.openToAll))
+            EXPECT_FALSE(fs::exists(box.at(open + "\\MyJvm"))) << open;
     }
 }
 

@@ -130,6 +130,28 @@ extended)
     "Found correct version of JVM: $(P "$JVM")\\bin\\java.exe"
   expect_grep "$START/wizard.log" "nativeJvmHomeDir = Z:$JVM"
   ;;
+planted)
+  # Another user's JVM in a folder every user may change, at the root of Program Files' drive,
+  # where the selection goes when Program Files holds a leftover version folder without a JVM:
+  # passed over, never run nor registered; the tree under the Windows directory takes the JVM.
+  # The drive Q: is a folder of the scenario's, so that nothing lands in the machine's root.
+  drive="$SCENARIO_DIR/q" planted="$SCENARIO_DIR/q/jvm/jre17.0"
+  mkdir -p "$drive/Program Files/JavaSoft/JRE17.0/17.0.2" "$planted/17.0" "$planted/bin"
+  for name in java.exe javaw.exe; do cp "$BUILD/java-stub.exe" "$planted/bin/$name"; done
+  chmod 0777 "$drive/jvm"
+  ln -sfn "$drive" "$WINEPREFIX/dosdevices/q:"
+  reg add "$WIN_KEY" /v ProgramFilesDir /d 'Q:\Program Files' /f
+  use_bundle expander
+  set_control predefinedJvmInstallDir ""
+  : > "$WORK/jinstall.log"
+  launch "-q "
+  rm -f "$WINEPREFIX/dosdevices/q:"
+  home="$WINDIR/jvm/jre17.0/17.0/jre"
+  expect_grep "$START/jinstall.log" 'passed over a folder that others can change Q:\jvm: other users may change it'
+  expect_no_grep "$START/jinstall.log" 'Q:\jvm\jre17.0\bin'
+  expect_wizard_with "$START/wizard.log" "$WIZ$home" true
+  expect_reg '\17.0' JavaHome 'windows\jvm\jre17.0\17.0\jre'
+  ;;
 dialog)
   # The status dialog with its text, in French (look at the screenshot); for `make screenshots`,
   # in the locale QBX_SHOT_LOCALE into QBX_SHOT_FILE. The wizard lingers, so that the dialog's

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "launcher/safedelete.h"
+#include "exec/trustedfolder.h"
 #include "platform/files.h"
+#include "platform/foldertrust.h"
 #include "platform/process.h"
 #include "platform/ui.h"
 #include "platform/win32/instance.h"
@@ -94,6 +96,23 @@ TEST(Win32Files, DirectoryLinksAndShortNamesAreSeenThrough)
     EXPECT_FALSE(isSafeToDeleteTree(shortName, {target}, resolved)) << shortName;
     EXPECT_FALSE(isSafeToDeleteTree(link, {target}, resolved));
     runWineUnix("/bin/rm", "-f", {link});
+}
+
+TEST(Win32Files, FoldersOthersMayChangeAreToldFromProtectedOnes)
+{
+    // This Wine keeps a folder's access list as mode bits: a world-writable folder reads back
+    // with an entry that lets everyone write, a protected one with none.
+    TempDir dir;
+    const std::string open = dir.str() + "\\open", mine = dir.str() + "\\mine";
+    ASSERT_TRUE(platform::makeDir(open));
+    ASSERT_TRUE(platform::makeProtectedDir(mine));
+    ASSERT_TRUE(platform::makeProtectedDir(open + "\\inside"));
+    ASSERT_TRUE(runWineUnix("/bin/chmod", "0777", {open}));
+    EXPECT_EQ(platform::folderTrust(mine), platform::FolderTrust::Trusted);
+    EXPECT_EQ(platform::folderTrust(open), platform::FolderTrust::OthersMayChange);
+    std::string why;
+    EXPECT_FALSE(onlyTrustedCanChange(open + "\\inside", why)); // a level above counts
+    EXPECT_NE(why.find("open: other users may change it"), std::string::npos) << why;
 }
 
 TEST(Win32Process, SpawnPassesExitCodesAndTheEnvironment)
