@@ -49,6 +49,12 @@ std::string programFilesFromEnvironment()
     return dir;
 }
 
+// A name without a folder part: it cannot lead out of the folder it is joined to.
+bool isPlainFileName(const std::string& name)
+{
+    return !name.empty() && name != "." && name != ".." && name.find_first_of("\\/:") == std::string::npos;
+}
+
 } // namespace
 
 void Install::cleanUp(bool ok)
@@ -67,8 +73,15 @@ void Install::cleanUpManifest(bool ok)
     std::string manifest = std::string(ManifestDir) + DIR_END + ManifestName;
     if (fexists(manifest)) {
         if (std::FILE* in = platform::openFile(manifest, "rt")) {
-            for (const std::string& name : readManifestNames(in))
-                platform::removeFile(name);
+            std::string currentDir;
+            getCurrentDir(currentDir);
+            for (const std::string& name : readManifestNames(in)) {
+                // The payload names its own files: nothing outside the working directory.
+                if (!isSafeManifestName(name) || (fexists(name) && !liesWithin(name, currentDir)))
+                    traceMessage(TraceFilename, "not deleting a manifest name outside the working directory", name);
+                else
+                    platform::removeFile(name);
+            }
             std::fclose(in);
         }
     }
@@ -111,12 +124,14 @@ void Install::cleanUpJvmDir()
         return;
 
     std::string dir = record.tempJvmDir.empty() ? record.jvmHomeDir : record.tempJvmDir;
+    // Whether the JVM is registered depends on whether its tree will really go: decide that first.
+    std::string tree;
+    bool deleting = _tempJvmTree(dir, record.jvmHomeDir, tree);
     if (record.configureRegistry) {
-        std::string unused;
         if (beginsWith(control.predefinedJvmInstallDir, AppDirVariable)) {
             traceMessage(TraceFilename, "not adding reg entries", control.predefinedJvmInstallDir);
-        } else if (!isSafeToDeleteTree(dir, {record.jvmHomeDir}, unused)) {
-            // The JVM is about to be deleted: registering it would leave entries naming nothing.
+        } else if (deleting) {
+            // Registering it would leave entries naming nothing.
             traceMessage(TraceFilename, "not registering the jvm deleted with", dir);
         } else {
             ExtractJvm extractor;
@@ -126,7 +141,16 @@ void Install::cleanUpJvmDir()
                                    homeDirectory, true);
         }
     }
+    if (!deleting)
+        return;
+    if (!removeDirAndSubdirs(tree))
+        traceMessage(TraceFilename, "Warning: Unable to delete " + tree);
+    platform::removeDir(tree + DIR_END + BinDir);
+    platform::removeDir(tree);
+}
 
+bool Install::_tempJvmTree(const std::string& dir, const std::string& jvmHome, std::string& tree)
+{
     // The file comes from outside (the wizard may write it): never let it aim at a root or at
     // a directory the run itself lives in, however it is spelled.
     std::string currentDir;
@@ -135,18 +159,24 @@ void Install::cleanUpJvmDir()
     getStartDir(startDir);
     std::vector<std::string> protectedDirs{currentDir, startDir, homeDirectory, programFilesFromEnvironment(),
                                            readMachineValue(WindowsCurrentVersionKey, "ProgramFilesDir")};
-    std::string tree;
     // Nothing of the Windows directory is ever a JVM of this run (unless the run lives there,
     // when no Windows directory was found and the current directory stands in for it).
     if (!isSafeToDeleteTree(dir, protectedDirs, tree) ||
         (liesWithin(tree, homeDirectory) && !liesWithin(currentDir, homeDirectory))) {
         traceMessage(TraceFilename, "refusing to delete jvm directory", dir);
-        return;
+        return false;
     }
-    if (!removeDirAndSubdirs(tree))
-        traceMessage(TraceFilename, "Warning: Unable to delete " + tree);
-    platform::removeDir(tree + DIR_END + BinDir);
-    platform::removeDir(tree);
+    // Only a JVM goes: the tree is its home or holds it, and the home has its Java program.
+    std::string bin = jvmHome + DIR_END + BinDir + DIR_END;
+    bool java = false;
+    for (const std::string& name : {control.jvmCommandName, control.jvmCommandName + ".exe", std::string("java.exe"),
+                                    std::string("javaw.exe")})
+        java = java || (isPlainFileName(name) && name != ".exe" && fexists(bin + name));
+    if (!java || !liesWithin(jvmHome, tree)) {
+        traceMessage(TraceFilename, "refusing to delete a directory that is no jvm home nor holds one", dir);
+        return false;
+    }
+    return true;
 }
 
 void Install::cleanUpErrorsLog()

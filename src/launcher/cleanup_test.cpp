@@ -26,12 +26,19 @@ std::string propertiesPath(const fs::path& path)
 
 TEST(CleanUp, ManifestListedFilesAndTheInstallerGo)
 {
+    TempDir victim;
     TempDir dir(true);
+    const std::string outside = victim.write("v.txt", "keep").string();
+    const std::string climb = "../" + victim.path().filename().string() + "/v.txt";
     dir.write("META-INF/MANIFEST.MF", "Manifest-Version: 1.0\r\nName: lib/a.jar\r\nname: lib/b.jar\r\n"
-                                      "Name: c.txt   \r\n\r\n");
+                                      "Name: c.txt   \r\nName: " + outside + "\r\nName: lib/../" + climb +
+                                      "\r\nName: lib/./a.jar\r\nName: lib/out/v.txt\r\n\r\n");
     for (const char* name : {"lib/a.jar", "lib/b.jar", "c.txt", "install.jar"})
         dir.write(name, "x");
+    std::error_code noLinks; // where links cannot be made, the other names still count
+    fs::create_directory_symlink(victim.path(), "lib/out", noLinks);
     Install().cleanUpManifest(true);
+    EXPECT_EQ(readFile(outside), "keep"); // absolute, climbing or through a link: refused
     EXPECT_FALSE(fs::exists("lib/a.jar"));
     EXPECT_TRUE(fs::exists("lib/b.jar")); // "name:" in lower case names nothing
     EXPECT_FALSE(fs::exists("c.txt"));
@@ -39,37 +46,31 @@ TEST(CleanUp, ManifestListedFilesAndTheInstallerGo)
     EXPECT_FALSE(fs::exists("META-INF"));
 }
 
-TEST(CleanUp, DeletesOnlyATemporaryJvm)
+// Paths relative to the test's tree: the temporary directory ("" none), the JVM home, where a
+// Java program is, which directory the deletion is about.
+TEST(CleanUp, DeletesOnlyATemporaryJvmAndRegistersOnlyWhatStays)
 {
     const struct {
-        const char* installedInTemp;
-        bool useTempKey, deleted;
-    } cases[] = {{"TRUE", false, true}, {"true", true, true}, {"false", false, false}};
+        const char *installedInTemp, *temp, *home, *javaIn, *tree;
+        bool deleted, registered;
+    } cases[] = {
+        {"TRUE", "", "jre", "jre", "jre", true, false},
+        {"true", "t", "t/jre", "t/jre", "t", true, false},
+        {"false", "", "jre", "jre", "jre", false, false},
+        {"true", "", "data", "", "data", false, false},     // holds no Java program: no JVM
+        {"true", "t", "jre", "jre", "t", false, true},      // does not hold the JVM home
+        {"true", "gone", "jre", "jre", "jre", false, true}, // nothing to delete: the JVM stays
+    };
     for (const auto& c : cases) {
-        TempDir dir(true);
-        fs::path jvm = dir.path() / "jre";
-        dir.write("jre/bin/java.exe", "x");
-        std::string properties = "nativeJvmHomeDir=" + propertiesPath(c.useTempKey ? dir.path() / "other" : jvm) +
-                                 "\nnativeJvmInstalledInTemp=" + c.installedInTemp + "\nconfigureWinRegistry=false\n";
-        if (c.useTempKey)
-            properties += "nativeTempJvmDir=" + propertiesPath(jvm) + "\n";
-        dir.write("native.properties", properties);
-        Install().cleanUpJvmDir();
-        EXPECT_EQ(!fs::exists(jvm), c.deleted) << properties;
-    }
-}
-
-TEST(CleanUp, TemporaryJvmIsRegisteredOnlyWhenItOutlivesTheDeletion)
-{
-    for (bool separateTempDir : {true, false}) {
         testing_support::ProvisionSandbox box;
         box.write("jinstall.log", "");
-        box.write("{root}\\jre\\bin\\java.exe", "x");
-        box.write("{root}\\tmpjvm\\x", "x");
-        std::string properties = "nativeJvmHomeDir=" + propertiesPath(box.root.path() / "jre") +
-                                 "\nnativeJvmInstalledInTemp=true\n";
-        if (separateTempDir)
-            properties += "nativeTempJvmDir=" + propertiesPath(box.root.path() / "tmpjvm") + "\n";
+        box.write("{root}\\" + std::string(c.tree) + "\\x", "x");
+        if (*c.javaIn)
+            box.write("{root}\\" + std::string(c.javaIn) + "\\bin\\java.exe", "x");
+        std::string properties = "nativeJvmHomeDir=" + propertiesPath(box.root.path() / c.home) +
+                                 "\nnativeJvmInstalledInTemp=" + c.installedInTemp + "\n";
+        if (*c.temp)
+            properties += "nativeTempJvmDir=" + propertiesPath(box.root.path() / c.temp) + "\n";
         box.write("native.properties", properties);
         Install run;
         run.control.jvmVersion = "1.8.0";
@@ -77,9 +78,8 @@ TEST(CleanUp, TemporaryJvmIsRegisteredOnlyWhenItOutlivesTheDeletion)
         run.control.jvmCommandName = "java.exe";
         run.homeDirectory = box.expand("{win}");
         run.cleanUpJvmDir();
-        EXPECT_EQ(readMachineValue(std::string(JreEntry) + "\\1.8", "JavaHome").empty(), !separateTempDir);
-        EXPECT_EQ(fs::exists(box.root.path() / "jre"), separateTempDir);
-        EXPECT_EQ(fs::exists(box.root.path() / "tmpjvm"), !separateTempDir);
+        EXPECT_EQ(!fs::exists(box.root.path() / c.tree), c.deleted) << properties;
+        EXPECT_EQ(!readMachineValue(std::string(JreEntry) + "\\1.8", "JavaHome").empty(), c.registered) << properties;
     }
 }
 

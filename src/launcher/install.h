@@ -70,6 +70,10 @@ public:
     void cleanUp(bool ok);
     void cleanUpManifest(bool ok);
     void cleanUpJvmDir();
+    /// true and in tree the resolved tree to delete, when the directory that "native.properties"
+    /// names may go: the guard lets it, and it is the JVM home or holds it, and that home holds
+    /// a Java executable in bin. Otherwise false, with a trace line.
+    bool _tempJvmTree(const std::string& dir, const std::string& jvmHome, std::string& tree);
     void cleanUpErrorsLog();
     void cleanUpLogFiles();
     void _cleanUpLogFiles(const std::string& directory);

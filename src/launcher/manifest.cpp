@@ -30,3 +30,19 @@ std::vector<std::string> readManifestNames(std::FILE* in)
     }
     return names;
 }
+
+bool isSafeManifestName(const std::string& name)
+{
+    if (name.empty() || name[0] == '\\' || name[0] == '/' || name.find(':') != std::string::npos)
+        return false;
+    for (std::size_t start = 0; start <= name.size();) {
+        std::size_t end = name.find_first_of("\\/", start);
+        if (end == std::string::npos)
+            end = name.size();
+        std::string part = name.substr(start, end - start);
+        if (part == "." || part == "..")
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
