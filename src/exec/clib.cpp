@@ -123,42 +123,37 @@ bool copyFile(const std::string& source, const std::string& destination)
     return copied;
 }
 
-bool appendFile(const std::string& source, const std::string& destination)
+bool enterTestedDirectory(const std::string& dir, const platform::FileIdentity& tested)
 {
-    if (!fexists(source) || isDir(source))
+    std::string previous;
+    getCurrentDir(previous);
+    if (!platform::chDir(dir))
         return false;
-    std::FILE* in = platform::openFile(source, "rb");
-    std::FILE* out = platform::openFile(destination, "ab");
-    bool appended = false;
-    if (in != nullptr && out != nullptr) {
-        unbuffer(in, out);
-        // The verdict compares the append stream's position with the source size, so an
-        // append to a non-empty file reports false although every byte was written.
-        appended = copyStream(in, out);
-    }
-    if (out != nullptr)
-        std::fclose(out);
-    if (in != nullptr)
-        std::fclose(in);
-    return appended;
+    platform::FileIdentity entered;
+    if (platform::fileIdentity(".", entered) && entered == tested)
+        return true;
+    platform::chDir(previous);
+    return false;
 }
 
 bool delDirTree(const std::string& dir)
 {
     platform::FileStatus status;
+    platform::FileIdentity tested;
     if (!platform::stat(dir, status))
         return false;
     // A link is removed as a link: what it points to lies outside the tree.
     if (status.isLink)
         return platform::removeDir(dir) || platform::removeFile(dir);
+    if (!platform::entryIdentity(dir, tested))
+        return false;
 
     std::string previous;
     getCurrentDir(previous);
-    // A directory that cannot be entered is left alone: never enumerate anything else.
-    if (!platform::chDir(dir))
+    // A directory that cannot be entered, or that is no longer the one tested (another user who
+    // can write the tree may have put a link in its place), is left alone.
+    if (!enterTestedDirectory(dir, tested))
         return false;
-    std::string here;
-    getCurrentDir(here);
 
     bool result = true;
     platform::DirEnum entries;
@@ -169,9 +164,10 @@ bool delDirTree(const std::string& dir)
             more = entries.next(entry);
             continue;
         }
-        std::string path = here + "\\" + entry.name;
+        // Names relative to the directory entered: nothing is reached through a path text again.
         if (entry.isDirectory && !entry.isLink) {
-            result = delDirTree(path);
+            platform::FileIdentity here;
+            result = delDirTree(entry.name) && platform::fileIdentity(".", here) && here == tested;
             if (!result)
                 break;
             more = entries.next(entry);
@@ -180,7 +176,7 @@ bool delDirTree(const std::string& dir)
         // Files, and links of any kind (removed as links, never followed): the enumeration is
         // restarted after each removal.
         entries.close();
-        result = entry.isDirectory ? platform::removeDir(path) : platform::removeFile(path);
+        result = entry.isDirectory ? platform::removeDir(entry.name) : platform::removeFile(entry.name);
         if (!result)
             break;
         more = entries.first(AllEntries, entry);

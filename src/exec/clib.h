@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/pathidentity.h"
+
 /// Paths are cut to this many characters (data-model limit of the path buffers).
 inline constexpr std::size_t MaxPathLength = 5000;
 
@@ -26,7 +28,8 @@ struct CopyStreamStats {
 bool copyStream(std::FILE* in, std::FILE* out, CopyStreamStats* stats = nullptr);
 /// true when the destination is a complete copy; on failure no destination is left.
 bool copyFile(const std::string& source, const std::string& destination);
-/// true when the source was appended completely to the (possibly new) destination.
-bool appendFile(const std::string& source, const std::string& destination);
 /// true when every entry inside dir was removed; links are removed, never followed.
 bool delDirTree(const std::string& dir);
+/// true when dir became the current directory and is the directory whose identity was tested;
+/// otherwise the current directory is as before.
+bool enterTestedDirectory(const std::string& dir, const platform::FileIdentity& tested);

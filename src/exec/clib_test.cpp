@@ -122,6 +122,16 @@ TEST(DelDirTree, RemovesLinksWithoutFollowingThem)
     fs::create_directory_symlink(dir.path() / "outside", dir.path() / "alias", error);
     delDirTree((dir.path() / "alias").string());
     EXPECT_EQ(readFile(dir.path() / "outside/precious.txt"), "keep");
+
+    // Swapped for a link after it was tested: not entered, so nothing of the target is removed.
+    fs::create_directories(dir.path() / "swapped");
+    platform::FileIdentity tested;
+    ASSERT_TRUE(platform::entryIdentity((dir.path() / "swapped").string(), tested));
+    fs::remove(dir.path() / "swapped");
+    fs::create_directory_symlink(dir.path() / "outside", dir.path() / "swapped");
+    const fs::path before = fs::current_path();
+    EXPECT_FALSE(enterTestedDirectory((dir.path() / "swapped").string(), tested));
+    EXPECT_EQ(fs::current_path(), before);
 }
 
 } // namespace

@@ -222,27 +222,30 @@ void Install::_cleanUpLogFiles(const std::string& directory)
             continue;
         if (entry.name == ExpanderLogFilename && fileLength(entry.name) <= 0)
             continue;
-        std::string destination = directory + DIR_END + entry.name;
-        appendFile(entry.name, destination);
-        if (entry.name == ErrorsFilename && !fexists(destination))
+        // The start directory may be shared: a link placed under a log's name, or the directory
+        // swapped for another, must not receive what the launcher writes.
+        std::FILE* out = platform::openAppendExactly(directory, entry.name);
+        if (out == nullptr && !homeDirectory.empty() && !equalsIgnoringCase(directory, homeDirectory)) {
+            traceMessage(TraceFilename, "not saving a log into a file that is not the one meant",
+                         directory + DIR_END + entry.name);
+            out = platform::openAppendExactly(homeDirectory, entry.name);
+        }
+        if (out != nullptr) {
+            if (std::FILE* in = platform::openFile(entry.name, "rb")) {
+                copyStream(in, out);
+                std::fclose(in);
+            }
+            std::fclose(out);
+        }
+        if (entry.name == ErrorsFilename && out == nullptr)
             showError("Unable to save errors.log", "Try installing from a non-write protected drive.");
     }
 }
 
 bool Install::isDirWriteProtected(const std::string& directory)
 {
-    if (directory.empty())
-        return true;
-    std::string probe = directory + DIR_END + ProbeFilename;
-    std::FILE* file = platform::openFile(probe, "wt");
-    if (file == nullptr)
-        return true;
-    std::fputs("ok", file);
-    std::fseek(file, 0, SEEK_END);
-    long position = std::ftell(file);
-    std::fclose(file);
-    platform::removeFile(probe);
-    return position <= 0;
+    // A name no one can know in advance, created new: never a file someone placed there.
+    return directory.empty() || !platform::probeWrite(directory, ProbeFilename);
 }
 
 bool Install::removeDirAndSubdirs(const std::string& directory)

@@ -131,6 +131,20 @@ TEST(CleanUp, LogsAreAppendedWhereTheUserFindsThem)
     EXPECT_EQ(readFile(windows.path() / "qbxpand.log"), "expanded\n");
     EXPECT_NE(readFile(windows.path() / "jinstall.log").find("copying log files to"), std::string::npos);
 
+    // A link or a second name placed under a log's name in the start directory receives nothing:
+    // that log goes to the Windows directory instead.
+    TempDir victim;
+    work.write("startdir.txt", start.str() + "\n");
+    const fs::path target = victim.write("victim.txt", "keep");
+    fs::remove(start.path() / "errors.log");
+    std::error_code noLinks; // where links cannot be made, the second name still counts
+    fs::create_symlink(target, start.path() / "errors.log", noLinks);
+    fs::create_hard_link(target, start.path() / "qbxpand.log");
+    run.cleanUpLogFiles();
+    EXPECT_EQ(readFile(target), "keep");
+    EXPECT_EQ(readFile(windows.path() / "errors.log"), noLinks ? "failure\n" : "failure\nfailure\n");
+    EXPECT_EQ(readFile(windows.path() / "qbxpand.log"), "expanded\nexpanded\n");
+
     // Started in the working directory itself: nothing is copied onto itself.
     std::string upper = work.str();
     for (char& c : upper)
@@ -138,7 +152,6 @@ TEST(CleanUp, LogsAreAppendedWhereTheUserFindsThem)
     work.write("startdir.txt", upper + "\n");
     run.cleanUpLogFiles();
     EXPECT_EQ(readFile("errors.log"), "failure\n");
-    EXPECT_EQ(readFile(windows.path() / "errors.log"), "failure\n");
 }
 
 TEST(CleanUp, WholeCleanUpRemovesTheExchangeFiles)
@@ -195,8 +208,13 @@ TEST(Install, DirectoryProbes)
     fs::create_directories(dir.path() / "winnt2");
     Install run;
     EXPECT_TRUE(run.isDirWriteProtected(""));
+    // A link placed under the probe's old fixed name is never written through, and no probe stays.
+    dir.write("victim", "keep");
+    std::error_code noLinks;
+    fs::create_symlink(dir.path() / "victim", dir.path() / "__qbxtest.zos", noLinks);
     EXPECT_FALSE(run.isDirWriteProtected(dir.str()));
-    EXPECT_FALSE(fs::exists(dir.path() / "__qbxtest.zos"));
+    EXPECT_EQ(readFile(dir.path() / "victim"), "keep");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), noLinks ? 3 : 4);
     EXPECT_TRUE(run.isDirWriteProtected((dir.path() / "missing").string()));
 
     // The first existing entry of the search path that ends with the name, in lower case.

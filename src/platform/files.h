@@ -36,6 +36,13 @@ bool renameFile(const std::string& from, const std::string& to);
 void copyRunPermission(const std::string& from, const std::string& to);
 /// the opened stream, or null; mode as for fopen, "t" meaning text mode.
 std::FILE* openFile(const std::string& path, const char* mode);
+/// true when a new file, named prefix and a part no one can guess, could be created in dir
+/// (created new: never through a link someone placed), written, and was removed again.
+bool probeWrite(const std::string& dir, const std::string& prefix);
+/// The file dir\name opened for appending (created when missing), only when what was opened is
+/// that plain file itself: no link or reparse point, no second name, and its final path is the
+/// resolved directory and the name. null otherwise, and nothing was written.
+std::FILE* openAppendExactly(const std::string& dir, const std::string& name);
 
 struct DirEntry {
     std::string name;

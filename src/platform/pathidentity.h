@@ -21,5 +21,7 @@ bool resolvePath(const std::string& path, std::string& resolved);
 
 /// true and the identity of the existing file or directory the path leads to (links followed).
 bool fileIdentity(const std::string& path, FileIdentity& identity);
+/// true and the identity of the entry the path names itself: a link's own, not its target's.
+bool entryIdentity(const std::string& path, FileIdentity& identity);
 
 } // namespace platform

@@ -4,15 +4,17 @@
 
 #include <vector>
 
+#include "platform/win32/handlepath.h"
+
 namespace platform {
 
 namespace {
 
 // Opens a file or directory for its attributes only; directories need backup semantics.
-HANDLE openForQuery(const std::string& path)
+HANDLE openForQuery(const std::string& path, DWORD flags = 0)
 {
     return CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
 }
 
 // Calls one of the A functions that answer "needed size" when the buffer is too small.
@@ -61,24 +63,31 @@ bool resolvePath(const std::string& path, std::string& resolved)
     HANDLE handle = openForQuery(longName);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
-    std::string finalName;
-    bool named = askForPath(
-        [&](char* buffer, DWORD size) {
-            return GetFinalPathNameByHandleA(handle, buffer, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        },
-        finalName);
+    bool named = win32::finalPath(handle, resolved);
     CloseHandle(handle);
-    if (!named)
+    return named;
+}
+
+bool win32::finalPath(void* handle, std::string& path)
+{
+    std::string finalName;
+    if (!askForPath(
+            [&](char* buffer, DWORD size) {
+                return GetFinalPathNameByHandleA(handle, buffer, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+            },
+            finalName))
         return false;
-    resolved = withoutLongPrefix(finalName);
+    path = withoutLongPrefix(finalName);
     return true;
 }
 
-bool fileIdentity(const std::string& path, FileIdentity& identity)
+namespace {
+
+bool identityOf(const std::string& path, FileIdentity& identity, DWORD flags)
 {
     if (path.empty())
         return false;
-    HANDLE handle = openForQuery(path);
+    HANDLE handle = openForQuery(path, flags);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     BY_HANDLE_FILE_INFORMATION info{};
@@ -89,6 +98,18 @@ bool fileIdentity(const std::string& path, FileIdentity& identity)
     identity.volume = info.dwVolumeSerialNumber;
     identity.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
     return true;
+}
+
+} // namespace
+
+bool fileIdentity(const std::string& path, FileIdentity& identity)
+{
+    return identityOf(path, identity, 0);
+}
+
+bool entryIdentity(const std::string& path, FileIdentity& identity)
+{
+    return identityOf(path, identity, FILE_FLAG_OPEN_REPARSE_POINT);
 }
 
 } // namespace platform

@@ -115,6 +115,21 @@ TEST(Win32Files, FoldersOthersMayChangeAreToldFromProtectedOnes)
     EXPECT_NE(why.find("open: other users may change it"), std::string::npos) << why;
 }
 
+TEST(Win32Files, LogsAreAppendedOnlyToTheFileMeant)
+{
+    TempDir dir;
+    const std::string victim = dir.write("victim.txt", "keep").string();
+    ASSERT_TRUE(runWineUnix("/bin/ln", "-s", {victim, dir.str() + "\\link.log"}));
+    ASSERT_TRUE(runWineUnix("/bin/ln", "-f", {victim, dir.str() + "\\second.log"}));
+    for (const char* name : {"link.log", "second.log", "new.log"}) {
+        std::FILE* opened = platform::openAppendExactly(dir.str(), name);
+        EXPECT_EQ(opened != nullptr, std::string(name) == "new.log") << name; // only a new plain file is meant
+        if (opened != nullptr)
+            std::fclose(opened);
+    }
+    runWineUnix("/bin/rm", "-f", {dir.str() + "\\link.log"}); // the runtime's tree walk loops on links
+}
+
 TEST(Win32Process, SpawnPassesExitCodesAndTheEnvironment)
 {
     std::string cmd;
