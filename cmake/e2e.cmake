@@ -14,4 +14,11 @@ else()
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine.sh ${CMAKE_BINARY_DIR} ${scenario})
     set_tests_properties(e2e.wine.${scenario} PROPERTIES TIMEOUT 300 RESOURCE_LOCK wine_registry)
   endforeach()
+  # DLLs of the import table load before the program's first line, from its own folder (a
+  # download folder) first, unless Windows knows them: only known DLLs may be imported.
+  add_test(NAME installer.imports.known_dlls_only
+           COMMAND bash -c "objdump=${CMAKE_OBJDUMP}; dlls=$($objdump -p \"$0\" | sed -n 's/.*DLL Name: //p' | tr A-Z a-z)
+                            [ -n \"$dlls\" ] || exit 1; for dll in $dlls; do case $dll in
+                            advapi32.dll|gdi32.dll|kernel32.dll|msvcrt.dll|shell32.dll|user32.dll|ole32.dll|comdlg32.dll) ;;
+                            *) echo \"not a known DLL: $dll\"; exit 1;; esac; done" $<TARGET_FILE:installer>)
 endif()

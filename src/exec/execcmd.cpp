@@ -10,23 +10,9 @@
 
 namespace {
 
-constexpr const char* DeleteCommand = "del";
-
 std::string cutPath(const std::string& path)
 {
     return path.substr(0, MaxPathLength);
-}
-
-// Writes the lines, each ended by a newline that text mode stores in the system's form.
-bool writeTextFile(const std::string& filename, const std::vector<std::string>& lines)
-{
-    std::FILE* file = platform::openFile(filename, "wt");
-    if (!file)
-        return false;
-    bool written = true;
-    for (const auto& line : lines)
-        written = std::fputs(line.c_str(), file) >= 0 && std::fputc('\n', file) != EOF && written;
-    return std::fclose(file) == 0 && written;
 }
 
 } // namespace
@@ -142,38 +128,4 @@ void ExecCommand::reportExecError(const std::string& command, int result, int er
     logAndTraceMessage(errorsFilename, traceFilename, "Unable to execute command:", command);
     logAndTraceMessage(errorsFilename, traceFilename, std::string(19, ' ') + "result", std::to_string(result));
     logAndTraceMessage(errorsFilename, traceFilename, std::string(20, ' ') + "errno", std::to_string(errorNumber));
-}
-
-bool ExecCommand::execCmdAndWait(const std::string& command, const std::optional<std::string>& argText)
-{
-    std::string formatted;
-    formatCommand(command, formatted);
-    if (!createLaunchFile(formatted, argText))
-        return false;
-    bool ran = execCommand(LaunchFilename, std::nullopt, 0);
-    platform::removeFile(LaunchFilename);
-    return ran;
-}
-
-bool ExecCommand::createLaunchFile(const std::string& command, const std::optional<std::string>& argText)
-{
-    traceMessage(traceFilename, "Creating semaphore file", WaitSemFilename);
-    if (!writeTextFile(WaitSemFilename, {""})) {
-        logAndTraceMessage(errorsFilename, traceFilename, "Unable to create file", WaitSemFilename);
-        traceMessage(traceFilename, "Finished creating launch file");
-        return false;
-    }
-
-    traceMessage(traceFilename, "Creating launch file", LaunchFilename);
-    // Only the last line removes the marker, so it is gone exactly when the batch file has run to its end.
-    std::vector<std::string> lines{
-        "@echo off",
-        argText ? command + " " + *argText : command,
-        std::string(DeleteCommand) + " " + WaitSemFilename,
-    };
-    bool created = writeTextFile(LaunchFilename, lines);
-    if (!created)
-        logAndTraceMessage(errorsFilename, traceFilename, "Unable to create file", LaunchFilename);
-    traceMessage(traceFilename, "Finished creating launch file");
-    return created;
 }

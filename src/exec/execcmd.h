@@ -7,10 +7,6 @@
 
 #include "diag/trace.h"
 
-/// Name of the batch file of execCmdAndWait, and of the marker its last line deletes.
-inline constexpr const char* LaunchFilename = "__qbxlaunch.bat";
-inline constexpr const char* WaitSemFilename = "__qbxwait.sem";
-
 /// Starts one program at a time and blocks until it has ended; its exit code is never judged.
 class ExecCommand : public Trace {
 public:
@@ -30,8 +26,6 @@ public:
     /// true when the program was started and has ended; argText is split at every blank into its
     /// arguments. A failure to start is written to the errors file.
     bool execCommand(const std::string& command, const std::optional<std::string>& argText, unsigned count);
-    /// true when the batch file "__qbxlaunch.bat" running the command was written and run; it is removed after.
-    bool execCmdAndWait(const std::string& command, const std::optional<std::string>& argText);
 
     // The inner steps of the operations above.
 
@@ -42,8 +36,6 @@ public:
     /// true when the program ran; slots is the announced vector size (program included) and is
     /// only compared with the pieces really found, which decide the vector.
     bool invokeWinCommand(const std::string& command, const std::optional<std::string>& argText, unsigned slots);
-    /// true when "__qbxwait.sem" and "__qbxlaunch.bat" (three lines, text mode) were written.
-    bool createLaunchFile(const std::string& command, const std::optional<std::string>& argText);
     /// Writes the command, the result and the error number of a failed start to the errors file and the trace.
     void reportExecError(const std::string& command, int result, int errorNumber);
 

@@ -50,26 +50,6 @@ TEST(ExecCommand, MissingProgramIsReported)
     EXPECT_NE(readFile(dir.path() / "logs" / "err.log").find("errno 2"), std::string::npos);
 }
 
-TEST(ExecCommand, LaunchFileBytesAndTheFilesThatCannotBeCreated)
-{
-    const std::string nl = platform::TextNewline;
-    for (const std::optional<std::string>& text : {std::optional<std::string>("/s"), std::optional<std::string>()}) {
-        TempDir dir(true);
-        EXPECT_TRUE(ExecCommand().createLaunchFile("setup.exe", text));
-        EXPECT_EQ(readFile(dir.path() / "__qbxlaunch.bat"),
-                  "@echo off" + nl + "setup.exe" + (text ? " " + *text : "") + nl + "del __qbxwait.sem" + nl);
-        EXPECT_EQ(readFile(dir.path() / "__qbxwait.sem"), nl);
-    }
-    for (const std::string blocked : {"__qbxwait.sem", "__qbxlaunch.bat"}) {
-        TempDir dir(true);
-        std::filesystem::create_directory(dir.path() / blocked);
-        EXPECT_FALSE(ExecCommand().execCmdAndWait("setup.exe", std::nullopt));
-        EXPECT_NE(readFile(dir.path() / "errors.log").find(" Unable to create file " + blocked), std::string::npos);
-        // Without the marker the launch file is not attempted.
-        EXPECT_EQ(std::filesystem::exists(dir.path() / "__qbxlaunch.bat"), blocked == "__qbxlaunch.bat");
-    }
-}
-
 TEST(ExecCommand, ProgramsGetEveryPieceOfTheArgumentText)
 {
     TempDir dir(true);
@@ -77,13 +57,4 @@ TEST(ExecCommand, ProgramsGetEveryPieceOfTheArgumentText)
     // More pieces than announced still all reach the program.
     EXPECT_TRUE(ExecCommand().execCommand(program, std::string("a  b c d"), 1));
     EXPECT_EQ(readFile(dir.path() / "args.out"), "a\nb\nc\nd\n");
-    // Through a launch file where batch files run; the launch file goes in any case.
-    bool ran = ExecCommand().execCmdAndWait(program, std::string("x y"));
-    EXPECT_EQ(ran, testing_support::batchFilesRun());
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "__qbxlaunch.bat"));
-    if (ran) {
-        // The batch file's last line removed the marker, after the program had ended.
-        EXPECT_FALSE(std::filesystem::exists(dir.path() / "__qbxwait.sem"));
-        EXPECT_EQ(readFile(dir.path() / "args.out"), "x\ny\n");
-    }
 }

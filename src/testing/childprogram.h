@@ -16,9 +16,6 @@ std::string argsRecorderProgram(const TempDir& dir);
 /// the program QBX_EXPANDER_JAVA names. dir may receive a copy.
 std::string jvmExpanderProgram(const TempDir& dir);
 
-/// true when this build can run a batch file (a Windows command interpreter is at hand).
-bool batchFilesRun();
-
 /// true when a message box waits for a user to close it (Windows): a test that would show
 /// one cannot run unattended. Elsewhere the box is a line on standard error.
 bool messageBoxesWait();

@@ -29,11 +29,6 @@ std::string jvmExpanderProgram(const TempDir& dir)
     return script.string();
 }
 
-bool batchFilesRun()
-{
-    return false;
-}
-
 bool messageBoxesWait()
 {
     return false;

@@ -30,11 +30,6 @@ std::string jvmExpanderProgram(const TempDir&)
     return besideTestProgram("jvmexpander.exe");
 }
 
-bool batchFilesRun()
-{
-    return true;
-}
-
 bool messageBoxesWait()
 {
     const char* where = std::getenv("QBX_MESSAGE_BOXES");

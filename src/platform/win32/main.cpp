@@ -7,7 +7,8 @@
 namespace {
 
 /// Loads DLLs from the system directory only: the program runs elevated from a download
-/// folder, where a planted DLL must not be picked up. Systems without the call keep their rules.
+/// folder, where a planted DLL must not be picked up. Systems without the call at least take
+/// the current directory out of the search.
 void restrictDllSearch()
 {
     using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
@@ -16,8 +17,8 @@ void restrictDllSearch()
         return;
     auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
         reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
-    if (setDefault != nullptr)
-        setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (setDefault == nullptr || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32))
+        SetDllDirectoryA("");
 }
 
 } // namespace

@@ -41,7 +41,12 @@ unsigned majorVersion()
 
 bool libraryPresent(const std::string& name)
 {
-    HMODULE library = LoadLibraryA(name.c_str());
+    // From the system directory only, whatever the search order of this system.
+    HMODULE library = LoadLibraryExA(name.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    std::string systemDir;
+    if (library == nullptr && GetLastError() == ERROR_INVALID_PARAMETER &&
+        fillText(MAX_PATH, systemDir, [](char* buffer, DWORD size) { return GetSystemDirectoryA(buffer, size); }))
+        library = LoadLibraryA((systemDir + "\\" + name).c_str()); // systems before the flag
     if (library == nullptr)
         return false;
     FreeLibrary(library);
