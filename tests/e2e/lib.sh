@@ -78,7 +78,8 @@ expect_reg() { # key suffix, value, text (empty: no value)
 }
 
 # The scenarios of both builds. Each build script defines:
-#   P path           the path as the launcher writes it;  WIZ  the prefix of a path in wizard.log
+#   P path           the path as the launcher writes it;  W path  as wizard.log shows it;
+#   U path           as the wizard's JVM (a host program) receives it
 #   sandbox          system folders of the scenario's own, no JVM registered (before each)
 #   register_found   registers $JVM as found by the first search
 #   put_expander N, put_recorder N, put_vendor N   into the working directory as N: our expander, a
@@ -98,7 +99,7 @@ scenario() {
       "Args: java.exe -cp .;install.jar ExampleWizard -q x"
     expect_no_grep "$START/jinstall.log" "Searching for the JVM..."
     expect_grep "$START/wizard.log" "mode: quiet" "details: x"
-    expect_wizard_with "$START/wizard.log" "$WIZ$JVM" false
+    expect_wizard_with "$START/wizard.log" "$(W "$JVM")" false
     ;;
   samedir)
     # Started in its own directory: the clean-up programs are deleted, not started.
@@ -123,7 +124,7 @@ scenario() {
   properties)
     register_found
     launch "-s \"$(P "$START/my props.txt")\""
-    expect_grep "$START/wizard.log" "mode: properties" "details: $START/my props.txt" "arguments: 2"
+    expect_grep "$START/wizard.log" "mode: properties" "details: $(U "$START/my props.txt")" "arguments: 2"
     ;;
   nojvm)
     # No JVM, and a misspelled installer type: nothing to install one with.
@@ -146,7 +147,7 @@ scenario() {
     use_security_files
     launch "-q "
     home="$SCENARIO_DIR/java/jre17/jre"
-    expect_wizard_with "$START/wizard.log" "$WIZ$home" true
+    expect_wizard_with "$START/wizard.log" "$(W "$home")" true
     # Quiet without details: the wizard gets neither the switch nor details.
     expect_grep "$START/wizard.log" "nativeJvmInstalledInTemp = false" "arguments: 0"
     expect_reg "" CurrentVersion 17.0
@@ -160,7 +161,7 @@ scenario() {
     printf '%s\n' "$(P "$WORK" | tr '[:lower:]' '[:upper:]')" > "$WORK/startdir.txt"
     use_bundle expander '[$AppDir]\jvm17'
     launch "-q "
-    expect_grep "$WORK/wizard.log" "nativeJvmHomeDir = $WIZ$WORK/jvm/jre" "nativeJvmInstalledInTemp = true" \
+    expect_grep "$WORK/wizard.log" "nativeJvmHomeDir = $(W "$WORK/jvm/jre")" "nativeJvmInstalledInTemp = true" \
       "started properly"
     expect_reg "" CurrentVersion ""
     expect_no_file "$WORK/jvm/jre"
@@ -177,7 +178,7 @@ scenario() {
     use_security_files
     launch "-q "
     expect_no_file "$home/args.out" "$home/lib" "$WINDIR/.keystore"
-    expect_wizard_with "$START/wizard.log" "$WIZ$home" false
+    expect_wizard_with "$START/wizard.log" "$(W "$home")" false
     expect_grep "$START/wizard.log" "configureWinRegistry = false"
     expect_reg "" CurrentVersion ""
     ;;
@@ -205,7 +206,7 @@ scenario() {
     expect_vendor_arguments "$SCENARIO_DIR/vendor.log"
     expect_grep "$START/jinstall.log" "jvm installer exit code: 7"
     expect_no_file "$home"
-    expect_wizard_with "$START/wizard.log" "$WIZ$SCENARIO_DIR/jdk17" false
+    expect_wizard_with "$START/wizard.log" "$(W "$SCENARIO_DIR/jdk17")" false
     ;;
   retry)
     # The wizard does not start properly with the JVM found: it starts again with one installed.
@@ -213,8 +214,8 @@ scenario() {
     use_bundle expander
     set_control loaderJavaCommand "ExampleWizard --handshake-if-installed"
     launch "-q "
-    expect_grep "$START/wizard.log" "nativeJvmHomeDir = $WIZ$JVM" "started properly" \
-      "nativeJvmHomeDir = $WIZ$SCENARIO_DIR/java/jre17/jre"
+    expect_grep "$START/wizard.log" "nativeJvmHomeDir = $(W "$JVM")" "started properly" \
+      "nativeJvmHomeDir = $(W "$SCENARIO_DIR/java/jre17/jre")"
     expect_grep "$START/errors.log" "Java wizard not started properly"
     expect_no_grep "$START/errors.log" "Unable to start the install wizard."
     ;;

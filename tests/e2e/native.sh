@@ -27,7 +27,8 @@ register_found() {
     "$JVM" >> "$QBX_REGISTRY"
 }
 P() { printf '%s' "$1"; }
-WIZ=""
+W() { printf '%s' "$1"; }
+U() { printf '%s' "$1"; }
 put_expander() { cp "$SOURCE/examples/jvm/jvmsetup.exe" "$WORK/$1"; }
 put_recorder() { printf '#!/bin/sh\n: > args.out\n' > "$WORK/$1"; chmod 755 "$WORK/$1"; }
 put_vendor() { cp "$SOURCE/tests/posix/vendor-installer.sh" "$WORK/$1"; }

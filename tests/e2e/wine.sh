@@ -16,12 +16,20 @@ mkdir -p "$ARTIFACTS"
 export WINEPREFIX="$BUILD/wineprefix"
 # Until every program of the session (the clean-up program among them) has ended.
 wait_for_wine() { timeout 120 /usr/lib/wine/wineserver -w > /dev/null 2>&1 || true; }
-P() { printf 'Z:%s' "${1//\//\\}"; }
-WIZ="Z:"
+# The scenario's folder is the drive S: (Z: is the host's root, and every folder of /tmp reads
+# back as one that other users may change: the launcher would rightly pass it over).
+P() {
+  local path=$1 drive=Z:
+  case "$path" in "${SCENARIO_DIR:-/nowhere}" | "${SCENARIO_DIR:-/nowhere}"/*) path=${path#"$SCENARIO_DIR"} drive=S: ;; esac
+  printf '%s%s' "$drive" "${path//\//\\}"
+}
+W() { local path; path=$(P "$1"); printf '%s' "${path//\\//}"; } # as wizard.log shows it
+U() { printf '%s' "${1/#"$SCENARIO_DIR"/$WINEPREFIX/dosdevices/s:}"; }  # as the host JVM gets it
 
 # The clean-up stand-in records its command line; the expander lays out jre\bin with java-stub.exe.
 setup() {
   make_scenario "$BUILD/java-stub.exe" "$BUILD/showcmdline.exe"
+  ln -sfn "$SCENARIO_DIR" "$WINEPREFIX/dosdevices/s:"
   export QBX_CMDLINE_OUT=$(P "$START/cleanup-cmdline.txt")
   printf '%s\r\n' "$(P "$START")" > "$WORK/startdir.txt"
 }
@@ -128,7 +136,7 @@ extended)
   launch "-q "
   expect_grep "$START/jinstall.log" "Java Plugin registry entry had correct jvm info: false" \
     "Found correct version of JVM: $(P "$JVM")\\bin\\java.exe"
-  expect_grep "$START/wizard.log" "nativeJvmHomeDir = Z:$JVM"
+  expect_grep "$START/wizard.log" "nativeJvmHomeDir = $(W "$JVM")"
   ;;
 planted)
   # Another user's JVM in a folder every user may change, at the root of Program Files' drive,
@@ -149,7 +157,7 @@ planted)
   home="$WINDIR/jvm/jre17.0/17.0/jre"
   expect_grep "$START/jinstall.log" 'passed over a folder that others can change Q:\jvm: other users may change it'
   expect_no_grep "$START/jinstall.log" 'Q:\jvm\jre17.0\bin'
-  expect_wizard_with "$START/wizard.log" "$WIZ$home" true
+  expect_wizard_with "$START/wizard.log" "$(W "$home")" true
   expect_reg '\17.0' JavaHome 'windows\jvm\jre17.0\17.0\jre'
   ;;
 dialog)
