@@ -77,8 +77,7 @@ void runWorker(platform::WindowHandle host, const std::string& currentDir, const
     if (platform::WindowHandle shown = platform::hDlgMain.load())
         platform::showWindow(shown, platform::ShowCommandHide);
     platform::showWindow(host, platform::ShowCommandHide);
-    if (installRunning())
-        wait.until([&] { return !installRunning(); });
+    wait.until([&] { return !installRunning(); });
 }
 
 } // namespace

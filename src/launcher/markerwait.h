@@ -20,7 +20,7 @@ public:
     MarkerWait(platform::WindowHandle host, const std::string& directory, unsigned safetyPeriod);
 
     /// Handles messages until done() holds (Done), limit ms have passed (TimeUp) or the quit
-    /// message arrives (Quit, the timer still running). done() is tested after each wake.
+    /// message arrives (Quit, the timer still running). done() is tested first and after each wake.
     End until(const std::function<bool()>& done, std::uint64_t limit = NoLimit);
 
 private:

@@ -46,17 +46,15 @@ race() { # preparation, commands...
     echo "${times[@]}"
   done
 }
-# From race's lines: the median of column a, that of column b, and the ratio a/b of each round
-# as its median with its spread (lowest and highest), "m [lo-hi]".
+# The median of the values with their spread, the lowest and the highest: "m [lo-hi]" (no blanks).
+spread() { echo "$(median "$@")[$(printf '%s\n' "$@" | sort -g | head -1)-$(printf '%s\n' "$@" | sort -g | tail -1)]"; }
+# From race's lines: the median of column a, that of column b, and the spread of the rounds' a/b.
 compare() { # lines, column a, column b
-  local a b ratios
-  a=$(median $(awk -v c="$2" '{ print $c }' <<< "$1"))
-  b=$(median $(awk -v c="$3" '{ print $c }' <<< "$1"))
-  ratios=$(awk -v a="$2" -v b="$3" '{ printf "%.3f\n", $a / ($b > 0 ? $b : 1e-9) }' <<< "$1")
-  echo "$a" "$b" "$(median $ratios) [$(sort -g <<< "$ratios" | head -1)-$(sort -g <<< "$ratios" | tail -1)]"
+  echo "$(median $(awk -v c="$2" '{ print $c }' <<< "$1"))" "$(median $(awk -v c="$3" '{ print $c }' <<< "$1"))" \
+       "$(spread $(awk -v a="$2" -v b="$3" '{ printf "%.3f\n", $a / ($b > 0 ? $b : 1e-9) }' <<< "$1"))"
 }
 rows=()
-row() { rows+=("$(printf '%-44s | %-12s | %-24s | %-19s | %s' "$@")"); } # figure ours comparison ratio target
+row() { rows+=("$(printf '%-48s | %-22s | %-36s | %-19s | %s' "$@")"); } # figure ours comparison ratio target
 
 # --- The shipped program ----------------------------------------------------------------------
 exe="$SOURCE/build/windows/installer.exe"
@@ -98,9 +96,10 @@ row "delDirTree JDK-sized tree (s)" "$o" "rm -rf $r" "$ratio" "<= 1.5"
 # --- The launcher's own time and memory in a whole run ------------------------------------------
 # The run's time minus that of the JVM processes (timed by the test java.exe into QBX_JVM_TIMES)
 # and, under Wine, of a trivial program started the same way; apart, the time from the worker's
-# removal of the installation marker to the end. Prints the means.
+# removal of the installation marker to the end. Prints the spreads of the run's own time, of the
+# time after the marker and of the trivial program, and the highest peak memory.
 overhead() { # native|windows runs [build directory]
-  local run start end base pid watcher command jvm whole launcher poll peak seen sums="0 0 0 0"
+  local run start end base pid watcher command jvm whole launcher poll peak seen owns=() polls=() bases=() peaks=()
   . "$SOURCE/tests/e2e/$([ "$1" = native ] && echo native || echo wine).sh" "${3:-$SOURCE/build/$1}"
   wait_ready() { for _ in $(seq 1 1000); do [ ! -e "$SCENARIO_DIR/watch.ready" ] || return 0; sleep 0.01; done; }
   for run in $(seq 1 "$2"); do
@@ -140,23 +139,24 @@ overhead() { # native|windows runs [build directory]
     printf '%s run %d: whole %6.3f s, JVM processes %6.3f s (%d), trivial program %6.3f s, launcher %6.3f s, after the marker %6.3f s%s\n' \
       "$1" "$run" "$whole" "$jvm" "$(wc -l < "$SCENARIO_DIR/jvm-times")" "$base" "$launcher" "$poll" \
       "$([ "$1" = native ] && echo ", peak memory $peak kB")" >&2
-    sums=$(echo $sums $launcher $poll $peak $base | awk '{ print $1 + $5, $2 + $6, ($3 > $7 ? $3 : $7), $4 + $8 }')
+    owns+=("$launcher") polls+=("$poll") bases+=("$base") peaks+=("$peak")
     rm -rf "$SCENARIO_DIR"
   done
-  echo $sums | awk -v n="$2" '{ printf "%.3f %.3f %d %.3f\n", $1 / n, $2 / n, $3, $4 / n }'
+  echo "$(spread "${owns[@]}")" "$(spread "${polls[@]}")" "$(spread "${bases[@]}")" \
+       "$(printf '%s\n' "${peaks[@]}" | sort -g | tail -1)"
 }
 # QBX_BENCH_BASELINE: another source tree (its build/native and build/windows built), the same
 # runs with its programs, for a before and after on one machine in one run.
 BASELINE=${QBX_BENCH_BASELINE:-}
 launcher_rows() { # label, build directory of the native run, of the Wine run
   local own poll peak base
-  read -r own poll peak _ < <(overhead native 5 "$2") || exit 1
+  read -r own poll _ peak < <(overhead native 9 "$2") || exit 1
   row "launcher peak memory, native run (kB)$1" "$peak" "limit 8192" "$(calc "$peak / 8192")" "< 1"
-  row "launcher's own time, native run (s)$1" "$own" "" "" "< 0.040"
-  row "  of it after the marker, native (s)$1" "$poll" "" "" "< 0.010"
-  read -r own poll _ base < <(overhead windows 3 "$3") || exit 1
+  row "launcher's own time, native run (s)$1" "$own" "" "" "median < 0.040"
+  row "  of it after the marker, native (s)$1" "$poll" "" "" "median < 0.010"
+  read -r own poll base _ < <(overhead windows 5 "$3") || exit 1
   row "launcher's own time, wine run (s)$1" "$own" "trivial program $base" "" "(reported)"
-  row "  of it after the marker, wine (s)$1" "$poll" "" "" "< 0.020"
+  row "  of it after the marker, wine (s)$1" "$poll" "" "" "median < 0.020"
 }
 if [ -n "$BASELINE" ]; then
   echo "baseline: $BASELINE"
@@ -164,5 +164,5 @@ if [ -n "$BASELINE" ]; then
 fi
 launcher_rows "" "$SOURCE/build/native" "$SOURCE/build/windows"
 echo
-printf '%-44s | %-12s | %-24s | %-19s | %s\n' "figure" "ours" "comparison" "ratio [spread]" "target"
+printf '%-48s | %-22s | %-36s | %-19s | %s\n' "figure: median[lowest-highest]" "ours" "comparison" "ratio" "target"
 printf '%s\n' "${rows[@]}"
