@@ -51,7 +51,7 @@ demo: deps native
 # Size of installer.exe, file utilities against the system's tools, the launcher's own memory and
 # time in a whole run: one table at the end.
 bench: deps native windows
-	tests/bench/bench.sh 3
+	tests/bench/bench.sh 7
 
 # The status dialog in the nine languages and an error box, rendered under Wine on Xvfb.
 screenshots: deps windows

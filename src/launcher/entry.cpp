@@ -1,6 +1,7 @@
 #include "launcher/entry.h"
 
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "exec/strutil.h"
 #include "launcher/cmdtokens.h"
 #include "launcher/install.h"
+#include "launcher/markerwait.h"
 #include "locale/catalogue.h"
 #include "locale/language.h"
 #include "platform/files.h"
@@ -27,9 +29,8 @@ constexpr const char* ShowDialogName = "__qbxshow.sem";
 constexpr const char* OriginalDirFilename = "startdir.txt";
 constexpr const char* CleanupFilename = "__cleanup.exe";
 constexpr const char* TempCleanupFilename = "cleanup.exe";
-constexpr unsigned TimerId = 1;
-constexpr unsigned TimerPeriod = 100;  // ms: the markers are tested at least this often
-constexpr int GraceMessages = 101;     // about ten seconds of timer ticks
+constexpr unsigned SafetyNetPeriod = 100; // ms: the markers are tested at least this often
+constexpr std::uint64_t GracePeriod = 10000; // ms the dialog stays once it is no longer wanted
 constexpr int StartDirLineLimit = 5000;
 
 // The worker's own copy of the command line; it lives as long as the process.
@@ -53,6 +54,30 @@ void handOverCleanup(const std::string& currentDir, const std::string& startDir)
     }
     // A directory with blanks must still reach the clean-up program as its one argument.
     platform::spawnNoWait(CleanupFilename, {CleanupFilename, quoteArgument(currentDir)});
+}
+
+/// Starts the worker on the command line and keeps the windows alive until it has finished.
+void runWorker(platform::WindowHandle host, const std::string& currentDir, const std::string& commandLine)
+{
+    // Watching starts before the worker does, so that a worker that ends at once is seen at once.
+    // It ends with this function: an open watch would keep the clean-up from removing the directory.
+    MarkerWait wait(host, currentDir, SafetyNetPeriod);
+    auto installRunning = [] { return platform::access(waitInstallFilename); };
+    workerCommandLine = commandLine;
+    if (!platform::startThread(startMainThread, &workerCommandLine)) {
+        platform::removeFile(waitInstallFilename);
+        platform::removeFile(showDialogFilename);
+        return;
+    }
+    // Phase 1: the dialog stays while the installation runs and wants it shown.
+    wait.until([&] { return !installRunning() || !platform::access(showDialogFilename); });
+    // Phase 2: a grace period, unless the worker ends first.
+    wait.until([&] { return !installRunning(); }, GracePeriod);
+    // Phase 3: hidden until the worker has finished.
+    if (platform::WindowHandle shown = platform::hDlgMain.load())
+        platform::showWindow(shown, platform::ShowCommandHide);
+    platform::showWindow(host, platform::ShowCommandHide);
+    wait.until([&] { return !installRunning(); });
 }
 
 } // namespace
@@ -112,42 +137,7 @@ int launcherMain(bool previousInstance, const std::string& commandLine, int show
     createMarker(waitInstallFilename);
     createMarker(showDialogFilename);
 
-    workerCommandLine = commandLine;
-    if (!platform::startThread(startMainThread, &workerCommandLine)) {
-        platform::removeFile(waitInstallFilename);
-        platform::removeFile(showDialogFilename);
-    } else {
-        // Phase 1: the dialog stays while the installation runs and wants it shown.
-        platform::startTimer(host, TimerId, TimerPeriod);
-        while (platform::pumpMessage()) {
-            if (!platform::access(waitInstallFilename) || !platform::access(showDialogFilename)) {
-                platform::killTimer(host, TimerId);
-                break;
-            }
-        }
-        // Phase 2: a grace period, unless the worker ends first.
-        platform::startTimer(host, TimerId, TimerPeriod);
-        for (int handled = 1; platform::pumpMessage(); ++handled) {
-            if (handled >= GraceMessages || !platform::access(waitInstallFilename)) {
-                platform::killTimer(host, TimerId);
-                break;
-            }
-        }
-        // Phase 3: hidden until the worker has finished.
-        if (platform::WindowHandle shown = platform::hDlgMain.load())
-            platform::showWindow(shown, platform::ShowCommandHide);
-        platform::showWindow(host, platform::ShowCommandHide);
-        if (platform::access(waitInstallFilename)) {
-            platform::startTimer(host, TimerId, TimerPeriod);
-            while (platform::pumpMessage()) {
-                if (!platform::access(waitInstallFilename)) {
-                    platform::killTimer(host, TimerId);
-                    break;
-                }
-            }
-        }
-    }
-
+    runWorker(host, currentDir, commandLine);
     handOverCleanup(currentDir, startDir);
     return 0;
 }

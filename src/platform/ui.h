@@ -6,6 +6,7 @@
 
 namespace platform {
 
+class FileNameWatch;
 using WindowHandle = void*;
 
 /// The status dialog; null once it has been destroyed. Read by the worker thread.
@@ -30,8 +31,9 @@ void setItemText(WindowHandle dialog, unsigned controlId, const std::string& tex
 WindowHandle dialogItem(WindowHandle dialog, unsigned controlId);
 void startTimer(WindowHandle window, unsigned id, unsigned milliseconds);
 void killTimer(WindowHandle window, unsigned id);
-/// Waits for and handles one message; false when it was the quit message.
-bool pumpMessage();
+/// Waits for and handles one message, or until the watch (if any) notices a change; false when
+/// the message was the quit message.
+bool pumpMessage(FileNameWatch* watch = nullptr);
 /// Shows a message box (texts in UTF-8) with no owner window and waits until it is closed.
 void messageBox(const std::string& text, const std::string& title, unsigned flags);
 /// The Japanese font step on the window's device context (select, deselect, delete).

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "testing/tempdir.h"
 
@@ -15,6 +16,9 @@ std::string argsRecorderProgram(const TempDir& dir);
 /// QBX_EXPANDER_HOME (optional)\bin\java.exe and javaw.exe in its current directory, each being
 /// the program QBX_EXPANDER_JAVA names. dir may receive a copy.
 std::string jvmExpanderProgram(const TempDir& dir);
+
+/// The program (returned) and argument vector (args) of a process that removes the file path.
+std::string fileRemoverProgram(const std::string& path, std::vector<std::string>& args);
 
 /// true when a message box waits for a user to close it (Windows): a test that would show
 /// one cannot run unattended. Elsewhere the box is a line on standard error.

@@ -29,6 +29,12 @@ std::string jvmExpanderProgram(const TempDir& dir)
     return script.string();
 }
 
+std::string fileRemoverProgram(const std::string& path, std::vector<std::string>& args)
+{
+    args = {"rm", "-f", path};
+    return "/bin/rm";
+}
+
 bool messageBoxesWait()
 {
     return false;

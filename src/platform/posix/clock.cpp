@@ -18,4 +18,11 @@ std::string localTimeText()
     return result;
 }
 
+std::uint64_t monotonicMilliseconds()
+{
+    timespec now {};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::uint64_t>(now.tv_sec) * 1000 + static_cast<std::uint64_t>(now.tv_nsec) / 1000000;
+}
+
 } // namespace platform

@@ -4,6 +4,10 @@
 #include <cstdio>
 #include <thread>
 
+#include <poll.h>
+
+#include "platform/filewatch.h"
+
 namespace platform {
 
 std::atomic<WindowHandle> hDlgMain{nullptr};
@@ -13,6 +17,7 @@ namespace {
 int hostWindow = 0;
 int statusDialog = 0;
 std::atomic<bool> dialogShown{false};
+int timerPeriod = 100; // ms, the period of the timer last started
 } // namespace
 
 bool registerHostClass()
@@ -51,14 +56,23 @@ WindowHandle dialogItem(WindowHandle dialog, unsigned)
     return dialog;
 }
 
-void startTimer(WindowHandle, unsigned, unsigned) {}
+void startTimer(WindowHandle, unsigned, unsigned milliseconds)
+{
+    timerPeriod = static_cast<int>(milliseconds);
+}
 
 void killTimer(WindowHandle, unsigned) {}
 
-bool pumpMessage()
+bool pumpMessage(FileNameWatch* watch)
 {
-    // The only message here is the 100 ms timer tick.
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    // The only message here is the timer tick; a change the watch notices comes sooner.
+    if (watch == nullptr || !watch->active()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(timerPeriod));
+        return true;
+    }
+    pollfd change = {static_cast<int>(watch->handle()), POLLIN, 0};
+    if (::poll(&change, 1, timerPeriod) > 0)
+        watch->rearm();
     return true;
 }
 

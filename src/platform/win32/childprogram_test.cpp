@@ -30,6 +30,14 @@ std::string jvmExpanderProgram(const TempDir&)
     return besideTestProgram("jvmexpander.exe");
 }
 
+std::string fileRemoverProgram(const std::string& path, std::vector<std::string>& args)
+{
+    std::string directory(MAX_PATH, '\0');
+    directory.resize(GetSystemDirectoryA(directory.data(), MAX_PATH));
+    args = {"cmd", "/c", "del", "\"" + path + "\""};
+    return directory + "\\cmd.exe";
+}
+
 bool messageBoxesWait()
 {
     const char* where = std::getenv("QBX_MESSAGE_BOXES");

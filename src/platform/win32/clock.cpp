@@ -3,6 +3,8 @@
 #include <ctime>
 #include <time.h>
 
+#include <windows.h>
+
 namespace platform {
 
 std::string localTimeText()
@@ -19,6 +21,11 @@ std::string localTimeText()
     if (newline != std::string::npos)
         result.erase(newline);
     return result;
+}
+
+std::uint64_t monotonicMilliseconds()
+{
+    return GetTickCount64();
 }
 
 } // namespace platform

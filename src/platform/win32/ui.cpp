@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "platform/filewatch.h"
 #include "platform/win32/instance.h"
 #include "platform/win32/widetext.h"
 
@@ -150,11 +151,28 @@ void killTimer(WindowHandle window, unsigned id)
     KillTimer(hwnd(window), id);
 }
 
-bool pumpMessage()
+bool pumpMessage(FileNameWatch* watch)
 {
     MSG message;
-    // 0 is the quit message; -1 (an error) must end the loop too, or it would spin for ever.
-    if (GetMessageA(&message, nullptr, 0, 0) <= 0)
+    for (;;) {
+        // Queued messages first: the wait below would not wake for input that is already there.
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            break;
+        HANDLE change = watch != nullptr && watch->active() ? reinterpret_cast<HANDLE>(watch->handle()) : nullptr;
+        DWORD handles = change != nullptr ? 1 : 0;
+        DWORD woke = MsgWaitForMultipleObjectsEx(handles, &change, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (handles == 1 && woke == WAIT_OBJECT_0) {
+            watch->rearm();
+            return true;
+        }
+        if (woke == WAIT_FAILED) {
+            // 0 is the quit message; -1 (an error) must end the loop too, or it would spin for ever.
+            if (GetMessageA(&message, nullptr, 0, 0) <= 0)
+                return false;
+            break;
+        }
+    }
+    if (message.message == WM_QUIT)
         return false;
     HWND dialog = hwnd(hDlgMain.load());
     if (dialog != nullptr && IsDialogMessageA(dialog, &message))
