@@ -4,7 +4,8 @@
 # APT can be set to "echo apt-get" for a dry run.
 APT ?= apt-get
 PACKAGES := cmake g++ googletest g++-mingw-w64-x86-64-posix wine64 xvfb xauth xdotool \
-            openjdk-17-jdk-headless imagemagick x11-apps clang libclang-rt-14-dev fonts-ipafont-gothic
+            openjdk-17-jdk-headless imagemagick x11-apps clang libclang-rt-14-dev fonts-ipafont-gothic \
+            nsis
 
 all: native windows
 

@@ -48,10 +48,19 @@ constexpr RegistrySource RegistrySources[] = {
 };
 
 /// The version a key name suggests: the name from its first digit on ("zulu-17" gives "17").
+/// Vendors name Java 2 to 8 by their second number ("8.0.392.8"): read as the limits write
+/// them, 1.8.0.392.8.
 std::string versionOfKeyName(const std::string& name)
 {
     auto digit = name.find_first_of("0123456789");
-    return digit == std::string::npos ? std::string() : name.substr(digit);
+    if (digit == std::string::npos)
+        return std::string();
+    std::string version = name.substr(digit);
+    auto end = version.find_first_not_of("0123456789");
+    const std::string first = version.substr(0, end);
+    if (first.size() == 1 && first[0] >= '2' && first[0] <= '8')
+        version = "1." + version;
+    return version;
 }
 
 bool isSeparator(char c)
@@ -103,13 +112,34 @@ bool ExtendedJvmSearch::isJvmInstalled(bool enabled, const std::string& required
         traceMessage(traceFilename, "testing jvm from " + candidate.source + ":", candidate.home);
         JvmOk jvmOk;
         jvmOk.setTraceFilename(traceFilename);
-        // The key's version is only a hint: the version the JVM reports decides.
+        if (!_mayMeetLimits(jvmOk, candidate, required, minimum, maximum))
+            continue;
+        // Without the test program any executable passes the test below: what the key records
+        // must meet the limits too, as for the JavaSoft keys.
         if (jvmOk.jvmCorrectVersion(required, minimum, maximum, candidate.home, executableName, executablePath)) {
             traceMessage(traceFilename, "extended JVM search found jvm", executablePath);
             return true;
         }
     }
     traceMessage(traceFilename, "extended JVM search found no compatible Jvm");
+    return false;
+}
+
+bool ExtendedJvmSearch::_mayMeetLimits(JvmOk& jvmOk, const JvmCandidate& candidate, const std::string& required,
+                                       const std::string& minimum, const std::string& maximum)
+{
+    const char* reason = nullptr;
+    if (!candidate.version.empty()) {
+        if (!jvmOk.verifyVersion(required, minimum, maximum, candidate.version))
+            reason = "recorded version outside the limits";
+    } else if (!(required.empty() && minimum.empty() && maximum.empty()) && !JvmOk::hasTestProgram()) {
+        // Nothing tells this JVM's version but the test program.
+        reason = "no version to check without the test program";
+    }
+    if (reason == nullptr)
+        return true;
+    traceMessage(traceFilename, std::string("extended JVM search skips ") + candidate.source + " (" + reason + "):",
+                 candidate.home);
     return false;
 }
 

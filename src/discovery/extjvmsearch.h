@@ -6,16 +6,19 @@
 
 #include "diag/trace.h"
 
+class JvmOk;
+
 /// One JVM home directory that the extended search may test.
 struct JvmCandidate {
     std::string home;    // the directory as recorded, without trailing separators
-    std::string version; // the version its registry key suggests ("" for JAVA_HOME)
+    std::string version; // the version its registry key names, Java 8's "8.0" as "1.8.0" ("" for JAVA_HOME)
     std::string source;  // where it was recorded: "HKLM\<key> <value>" or "JAVA_HOME"
 };
 
 /// Looks for a JVM in the keys of the Java 9+ JavaSoft layout, of Eclipse Adoptium, Microsoft,
 /// Azul Zulu, IBM Semeru and BellSoft Liberica (HKEY_LOCAL_MACHINE), and in JAVA_HOME.
-/// A key's name only suggests the order; the version test of each candidate decides.
+/// A key's name gives the order; a candidate is taken when the version its key names meets the
+/// limits and it passes the version test (without a key version, only when the test program ran).
 class ExtendedJvmSearch : public Trace {
 public:
     ExtendedJvmSearch();
@@ -35,6 +38,10 @@ public:
     std::vector<JvmCandidate> collectCandidates(const std::string& executableName);
 
 private:
+    /// false, with a trace, when the candidate's recorded version is outside the limits, or when
+    /// it records none and only the test program could tell (there are limits, no test program).
+    bool _mayMeetLimits(JvmOk& jvmOk, const JvmCandidate& candidate, const std::string& required,
+                        const std::string& minimum, const std::string& maximum);
     void _walkKey(std::size_t sourceIndex, const std::string& keyPath, unsigned depth, const std::string& version,
                   const std::string& executableName, std::vector<JvmCandidate>& candidates);
     /// true when value names a directory with a java executable; home is then its clean form.

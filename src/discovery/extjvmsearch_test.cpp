@@ -49,7 +49,7 @@ TEST_F(ExtendedSearch, EachLayoutOnceByVersionThenJavaHomeWithoutGarbage)
                                 {"Semeru\\JDK\\16.0.2\\openj9\\MSI", "Path"},
                                 {"Azul Systems\\Zulu\\zulu-11", "InstallationPath"},
                                 {"BellSoft\\Liberica\\JDK 8", "InstallationPath"},
-                                {"JavaSoft\\JRE\\1.19", "JavaHome"}};
+                                {"JavaSoft\\JRE\\1.7", "JavaHome"}}; // below Java 8 ("JDK 8")
     std::vector<std::string> expected;
     for (const auto& [key, value] : layouts) {
         expected.push_back(jvm("jvm" + std::to_string(expected.size())));
@@ -79,6 +79,26 @@ TEST_F(ExtendedSearch, EachLayoutOnceByVersionThenJavaHomeWithoutGarbage)
         EXPECT_NE(trace.find(reason), std::string::npos) << reason << "\n" << trace;
 }
 
+// Without the test program every executable passes the run: the key's version must meet the
+// limits, and a JVM without one (JAVA_HOME) is taken only when nothing needs proving.
+TEST_F(ExtendedSearch, KeyVersionsMeetTheLimitsWithoutTheTestProgram)
+{
+    set("SOFTWARE\\Eclipse Adoptium\\JDK\\21.0.1.12\\hotspot\\MSI", "Path", jvm("jdk21"));
+    set("SOFTWARE\\Eclipse Adoptium\\JDK\\8.0.392.8\\hotspot\\MSI", "Path", jvm("temurin8")); // Java 1.8.0
+    set("SOFTWARE\\Azul Systems\\Zulu\\zulu-17", "InstallationPath", jvm("zulu17"));
+    platform::putEnv("JAVA_HOME=" + jvm("javahome"));
+    const struct { const char *required, *minimum, *maximum, *found; } cases[] = {
+        {"1.8", "", "", "temurin8"}, {"", "11", "17", "zulu17"}, {"", "", "", "jdk21"}, {"", "22", "", ""},
+    };
+    for (const auto& c : cases) {
+        std::string name = "java.exe", path;
+        ExtendedJvmSearch search;
+        bool found = search.isJvmInstalled(true, c.required, c.minimum, c.maximum, "JRE", name, path);
+        EXPECT_EQ(found ? path : "", *c.found ? (dir.path() / c.found).string() + "\\bin\\java.exe" : "")
+            << c.required << " " << c.minimum << " " << c.maximum;
+    }
+}
+
 TEST_F(ExtendedSearch, CandidatesAreProvenUntilOnePassesUnlessSwitchedOff)
 {
     QBX_REQUIRE_REAL_JVM();
@@ -86,7 +106,7 @@ TEST_F(ExtendedSearch, CandidatesAreProvenUntilOnePassesUnlessSwitchedOff)
     testing_support::makeRealJvm(dir.path() / "real" / "bin", {"java.exe"});
     const std::string real = (dir.path() / "real").string();
     set("SOFTWARE\\JavaSoft\\JDK\\99", "JavaHome", jvm("broken")); // first in order, but cannot run
-    set("SOFTWARE\\Azul Systems\\Zulu\\zulu-8", "InstallationPath", real); // only the JVM's own version counts
+    set("SOFTWARE\\Azul Systems\\Zulu\\zulu-11", "InstallationPath", real); // the JVM's own version counts too
 
     std::string name = "java.exe", path;
     dir.write("qbx.control", "extendedJvmSearch=off\nextendedJvmSearch=No\n"); // the last line counts
@@ -95,7 +115,7 @@ TEST_F(ExtendedSearch, CandidatesAreProvenUntilOnePassesUnlessSwitchedOff)
     EXPECT_FALSE(findExtendedJvm("", "11", "", "Java Plug-in", name, path));
     EXPECT_TRUE(findExtendedJvm("", "11", "", "JDK", name, path));
     EXPECT_EQ(path, real + "\\bin\\java.exe");
-    EXPECT_FALSE(findExtendedJvm("", "", "1.8", "JRE", name, path));
+    EXPECT_FALSE(findExtendedJvm("", "", "11", "JRE", name, path));
 }
 
 } // namespace

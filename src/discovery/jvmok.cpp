@@ -93,7 +93,7 @@ bool JvmOk::testVersion(const std::string& required, const std::string& minimum,
                         const std::string& executablePath)
 {
     // Without the test program there is nothing to prove: the payload chose not to check.
-    if (!fexists(TestJvmFilename))
+    if (!hasTestProgram())
         return true;
 
     traceMessage(traceFilename, "testing ", executablePath);
@@ -111,6 +111,7 @@ bool JvmOk::testVersion(const std::string& required, const std::string& minimum,
     if (exitCode == -1 && errorNumber != 0) {
         logAndTraceMessage(ErrorsFilename, traceFilename, "Error running JVM: " + spawnErrorText(errorNumber),
                            false);
+        traceMessage(traceFilename, "start failed with", platform::lastSpawnFailure());
         return false;
     }
 
@@ -123,6 +124,11 @@ bool JvmOk::testVersion(const std::string& required, const std::string& minimum,
         logAndTraceMessage(ErrorsFilename, traceFilename, "Jvm isn't installed properly.");
     platform::removeFile(JvmGoodFilename);
     return result;
+}
+
+bool JvmOk::hasTestProgram()
+{
+    return fexists(TestJvmFilename);
 }
 
 bool JvmOk::checkVersion(const std::string& resultFile, const std::string& required, const std::string& minimum,

@@ -42,6 +42,10 @@ public:
     bool verifyVersion(const std::string& required, const std::string& minimum, const std::string& maximum,
                        const std::string& version);
 
+    /// true when the test program is in the current directory: only then does testVersion prove
+    /// a version.
+    static bool hasTestProgram();
+
 private:
     bool _tryDirectory(const std::string& required, const std::string& minimum, const std::string& maximum,
                       const std::string& jvmDirectory, const std::string& executableName,

@@ -29,22 +29,11 @@ constexpr std::size_t RegistryValueSize = 5001;
 constexpr platform::RegAccess WriteRights[] = {platform::RegAccess::AllAccess, platform::RegAccess::ReadWrite,
                                                platform::RegAccess::SetValue};
 
-// The JVM directory as JavaHome: lower case, without a trailing "\bin" folder.
+// The JVM directory as JavaHome: lower case, without a last "\bin" folder (...\jre\bin gives
+// ...\jre). A "bin" further up is part of the home: C:\tools\bin\jvm is registered as it is.
 std::string javaHome(const std::string& jvmDirectory)
 {
-    std::string home = toLower(jvmDirectory);
-    // Only a whole "bin" folder counts: "c:\bindery\jre" keeps its name.
-    std::string bin = std::string(DIR_END) + BinDir;
-    std::size_t at = home.rfind(bin);
-    while (at != std::string::npos) {
-        std::size_t end = at + bin.size();
-        if (end == home.size() || home[end] == '\\') {
-            home.resize(at);
-            break;
-        }
-        at = at == 0 ? std::string::npos : home.rfind(bin, at - 1);
-    }
-    return home;
+    return withoutBinFolder(toLower(jvmDirectory));
 }
 
 } // namespace

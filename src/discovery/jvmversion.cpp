@@ -129,27 +129,26 @@ void parseVersion(const std::string& version, std::string& familyVersion, std::s
     microVersion = std::move(micro);
 }
 
+std::string withoutBinFolder(const std::string& directory)
+{
+    // Only the last folder counts: a JVM below an unrelated bin (C:\tools\bin\jvm) is its own home.
+    std::size_t end = directory.size();
+    while (end > 0 && (directory[end - 1] == '\\' || directory[end - 1] == '/'))
+        --end;
+    if (end == 0)
+        return directory;
+    std::size_t slash = directory.find_last_of("\\/", end - 1);
+    std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+    // Folder names compare without regard to case, as Windows does (a search path may say BIN).
+    if (compareText(std::string_view(directory).substr(start, end - start), BinDir) != 0)
+        return directory;
+    return directory.substr(0, slash == std::string::npos ? 0 : slash);
+}
+
 void getJavaHomeDirectory(const std::string& executablePath, std::string& homeDirectory)
 {
-    homeDirectory = executablePath;
-    std::size_t lastSlash = homeDirectory.rfind('\\');
-    if (lastSlash == std::string::npos)
-        return;
-    homeDirectory.resize(lastSlash);
-
-    // Only a whole "bin" folder counts: C:\Users\Robin\java.exe must keep its directory.
-    // Folder names compare without regard to case, as Windows does (a search path may say BIN).
-    std::size_t end = homeDirectory.size();
-    while (end > 0) {
-        std::size_t slash = homeDirectory.rfind('\\', end - 1);
-        std::size_t start = slash == std::string::npos ? 0 : slash + 1;
-        std::string_view name(homeDirectory.data() + start, end - start);
-        if (compareText(name, BinDir) == 0) {
-            homeDirectory.resize(slash == std::string::npos ? 0 : slash);
-            return;
-        }
-        if (slash == std::string::npos)
-            break;
-        end = slash;
-    }
+    std::size_t lastSlash = executablePath.rfind('\\');
+    // Without a backslash there is no directory to take: the text stays whole.
+    homeDirectory = lastSlash == std::string::npos ? executablePath
+                                                    : withoutBinFolder(executablePath.substr(0, lastSlash));
 }

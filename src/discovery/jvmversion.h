@@ -18,5 +18,10 @@ int compareVersionToLimit(const std::string& version, const std::string& limit);
 /// fewer than two dots is its own family with the micro version "0".
 void parseVersion(const std::string& version, std::string& familyVersion, std::string& microVersion);
 
-/// The home directory of a Java executable: C:\jdk\bin\java.exe gives C:\jdk.
+/// The directory without its last folder when that is "bin" (ignoring case and trailing
+/// separators): C:\jdk\bin and C:\jdk\bin\ give C:\jdk; C:\tools\bin\jvm stays as it is.
+std::string withoutBinFolder(const std::string& directory);
+
+/// The home directory of a Java executable: C:\jdk\bin\java.exe gives C:\jdk, the directory
+/// itself when it is no "bin" folder.
 void getJavaHomeDirectory(const std::string& executablePath, std::string& homeDirectory);

@@ -71,7 +71,8 @@ TEST(GetJavaHomeDirectory, DropsTheFileNameAndTheBinFolder)
         {"c:\\jdk\\BIN\\java.exe", "c:\\jdk"},                        // Windows names ignore case
         {"C:\\WINDOWS\\system32\\java.exe", "C:\\WINDOWS\\system32"}, // no bin: the directory itself
         {"C:\\Users\\Robin\\java.exe", "C:\\Users\\Robin"},           // "bin" inside a name is no bin folder
-        {"C:\\jdk\\bin\\client\\java.exe", "C:\\jdk"},                // the last bin folder
+        {"C:\\tools\\bin\\jvm\\java.exe", "C:\\tools\\bin\\jvm"},      // only a last bin folder counts
+        {"C:\\jdk\\bin\\\\java.exe", "C:\\jdk"},                      // trailing separators ignored
         {"bin\\java.exe", ""},
         {"java.exe", "java.exe"}, // no backslash: left whole
     };

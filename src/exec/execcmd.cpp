@@ -63,6 +63,7 @@ bool ExecCommand::spawnAndWait(const std::string& command, const std::vector<std
     exitCode = platform::spawnWait(program, args, errorNumber);
     if (errorNumber != 0) {
         errorText = spawnErrorText(errorNumber);
+        traceMessage(traceFilename, "start failed with", platform::lastSpawnFailure());
         return false;
     }
     return true;
@@ -128,4 +129,5 @@ void ExecCommand::reportExecError(const std::string& command, int result, int er
     logAndTraceMessage(errorsFilename, traceFilename, "Unable to execute command:", command);
     logAndTraceMessage(errorsFilename, traceFilename, std::string(19, ' ') + "result", std::to_string(result));
     logAndTraceMessage(errorsFilename, traceFilename, std::string(20, ' ') + "errno", std::to_string(errorNumber));
+    traceMessage(traceFilename, "start failed with", platform::lastSpawnFailure());
 }

@@ -8,6 +8,7 @@
 #include "discovery/winvers.h"
 #include "locale/language.h"
 #include "platform/files.h"
+#include "platform/pathidentity.h"
 #include "platform/registry.h"
 
 namespace {
@@ -94,6 +95,28 @@ std::string loginName()
         return queryMachineValue(Win95LogonEntry, "username");
     std::string name = queryMachineValue(WinNtLogonEntry, "UserName");
     return name.empty() ? queryMachineValue(WinNtLogonEntry, "DefaultUserName") : name;
+}
+
+// Why a path named by the JVM's own "java.security" may not be used, or null. A ".." part (also
+// with the trailing dots and blanks Windows drops) would leave the folders it names, and a link or
+// reparse point on the way would lead anywhere: the backup and removal of an existing file and the
+// folders created follow the path.
+const char* unsafeIdentityPath(const std::string& path)
+{
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find('\\', start);
+        if (end == std::string::npos)
+            end = path.size();
+        const std::string part = path.substr(start, end - start);
+        if (beginsWith(part, "..") && part.find_first_not_of(". ") == std::string::npos)
+            return "a \"..\" part";
+        platform::FileStatus status;
+        if (end > 0 && path[end - 1] != ':' && platform::stat(path.substr(0, end), status) && status.isLink)
+            return "a link";
+        start = end + 1;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -269,6 +292,10 @@ bool Security::getIdentityIdFilename(const std::string& javaHomeDir, std::string
         traceMessage(TraceFilename, "identity database line too long in", file);
         return false;
     }
+    if (const char* reason = unsafeIdentityPath(identity)) {
+        traceMessage(TraceFilename, std::string("identity database path refused (") + reason + "):", identity);
+        return false;
+    }
     path = identity;
     auto separator = identity.rfind('\\');
     if (separator != std::string::npos) {
@@ -300,6 +327,13 @@ bool Security::copySecurityFile(const std::string& source, const std::string& de
 {
     if (destination.empty() || destination.size() > MaxPathLength)
         return false;
+    // The destination may be the source itself (the home directory is the working directory):
+    // its backup would remove the only copy.
+    platform::FileIdentity from, to;
+    if (platform::fileIdentity(source, from) && platform::fileIdentity(destination, to) && from == to) {
+        traceMessage(TraceFilename, "security file already in place", destination);
+        return true;
+    }
     if (replace && fexists(source) && fexists(destination))
         backupFile(destination);
     if (fexists(destination))

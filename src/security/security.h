@@ -26,12 +26,14 @@ public:
     /// Creates the "/"-separated directories below base; true when the resulting directory
     /// exists, which then replaces the content of directories.
     bool addDirectories(const std::string& base, std::string& directories);
-    /// true and the identity database path of the JVM's "java.security" (its directory created).
+    /// true and the identity database path of the JVM's "java.security" (its directory created);
+    /// false, traced, for a path with a ".." part or through a link or reparse point.
     bool getIdentityIdFilename(const std::string& javaHomeDir, std::string& path);
     /// true and the keystore's place in the login name's profile below the home directory.
     bool getAlternateDestination(const std::string& spec, const std::string& homeDirectory,
                                  std::string& destination);
-    /// true when the destination holds the source, or an existing file was kept (no replace).
+    /// true when the destination holds the source, is the source file itself, or an existing file
+    /// was kept (no replace).
     bool copySecurityFile(const std::string& source, const std::string& destination, bool replace);
     /// true when the file was saved under a free numbered name, removed and the change recorded.
     bool backupFile(const std::string& path);

@@ -1,5 +1,7 @@
 #include "security/security.h"
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "exec/clib.h"
@@ -78,18 +80,35 @@ TEST(Security, InstallsPoliciesAndTheKeystoreAlsoIntoTheLoginNamesProfile)
     }
 }
 
-TEST(Security, KeystoreFollowsTheJvmsIdentityDatabaseLine)
+TEST(Security, KeystoreFollowsTheJvmsIdentityDatabaseLineUnlessItLeadsElsewhere)
 {
-    SecurityTree t;
-    // The rest of an over-long line is never read as a line of its own.
-    t.dir.write("jvm/lib/security/java.security", "#" + std::string(1998, 'x') + "identity.database=wrong\n" +
-                                                      "identity.database=.//ids///identitydb.obj \r\n");
-    // Without a home directory "${user.home}" names no place.
-    EXPECT_TRUE(Security().addSecurity("${user.home}/java.policy", "", "${java.home}/.keystore", t.jvm, "", false));
-    EXPECT_EQ(t.traced("unable to get destination"), 1u);
-    EXPECT_EQ(readFile(t.dir.path() / "ids/identitydb.obj"), ".keystore");
-    EXPECT_EQ(readFile(t.dir.path() / "wrong"), "");
-    EXPECT_EQ(readFile(t.dir.path() / "jvm/.keystore"), "");
+    // A refused path leaves the control file's destination, below the JVM.
+    const struct { const char *path, *lands; } cases[] = {
+        {".//ids///identitydb.obj ", "ids/identitydb.obj"},
+        {"ids/../identitydb.obj", "jvm/.keystore"},
+        {"ids/.. /identitydb.obj", "jvm/.keystore"},
+        {"link/identitydb.obj", "jvm/.keystore"},
+    };
+    for (const auto& c : cases) {
+        SecurityTree t;
+        t.dir.write("elsewhere/x", "");
+        std::error_code error;
+        std::filesystem::create_directory_symlink(t.dir.path() / "elsewhere", t.dir.path() / "link", error);
+        // (No directory links in the Windows build's runtime: the platform's test sees Wine's links.)
+        if (error && std::string(c.path).rfind("link", 0) == 0)
+            continue;
+        // The rest of an over-long line is never read as a line of its own.
+        t.dir.write("jvm/lib/security/java.security", "#" + std::string(1998, 'x') + "identity.database=wrong\n" +
+                                                          "identity.database=" + c.path + "\r\n");
+        // Without a home directory "${user.home}" names no place.
+        EXPECT_TRUE(Security().addSecurity("${user.home}/java.policy", "", "${java.home}/.keystore", t.jvm, "", false));
+        EXPECT_EQ(t.traced("unable to get destination"), 1u);
+        EXPECT_EQ(readFile(t.dir.path() / c.lands), ".keystore") << c.path;
+        EXPECT_EQ(t.traced("identity database path refused"), std::string(c.lands) == "jvm/.keystore" ? 1u : 0u);
+        EXPECT_EQ(readFile(t.dir.path() / "wrong"), "");
+        EXPECT_EQ(readFile(t.dir.path() / "elsewhere/identitydb.obj"), "");
+        EXPECT_EQ(readFile(t.dir.path() / "identitydb.obj"), "");
+    }
 }
 
 TEST(Security, ReplacingBacksUpWithoutOverwritingEarlierBackupsAndRecordsIt)
@@ -115,6 +134,11 @@ TEST(Security, ReplacingBacksUpWithoutOverwritingEarlierBackupsAndRecordsIt)
     t.dir.write("conf.d/cacerts", "old");
     EXPECT_TRUE(Security().copySecurityFile("java.policy", t.dir.str() + "\\conf.d\\cacerts", true));
     EXPECT_EQ(readFile(t.dir.path() / "conf.d/cacerts.001"), "old");
+    // The destination is the source itself (the home directory is the working directory).
+    const std::string changes = readFile(t.dir.path() / "changes.txt");
+    EXPECT_TRUE(Security().copySecurityFile(t.dir.str() + "\\.keystore", t.dir.str() + "\\.\\.keystore", true));
+    EXPECT_EQ(readFile(t.dir.path() / ".keystore"), ".keystore");
+    EXPECT_EQ(readFile(t.dir.path() / "changes.txt"), changes);
 }
 
 } // namespace

@@ -160,6 +160,22 @@ planted)
   expect_wizard_with "$START/wizard.log" "$(W "$home")" true
   expect_reg '\17.0' JavaHome 'windows\jvm\jre17.0\17.0\jre'
   ;;
+nsis)
+  # A vendor's installer built with NSIS (64-bit, silent, its folder from /D= with blanks): its
+  # JVM, laid out outside the chosen directory and known only to Adoptium's key, is found and used.
+  home="$PROGRAMS/Eclipse Adoptium/jdk-17.0.8.101 hotspot"
+  cp "$BUILD/nsisvendor.exe" "$WORK/jdk setup.exe" || fail "no nsisvendor.exe (install nsis, rebuild)"
+  set_control jvmInstallerType thirdPartyJvmInstaller
+  set_control jvmInstallerBinary "jdk setup.exe"
+  set_control jvmInstallerCommand "jdk setup.exe/*/*/*/S/*/*/*/D=$(P "$home")"
+  set_control jvmVersion 17
+  : > "$WORK/jinstall.log"
+  launch "-q "
+  expect_file "$home/bin/javaw.exe"
+  expect_grep "$START/jinstall.log" "third party jvm installer ran with no reported errors" \
+    "Found correct version of JVM: $(P "$home")\\bin\\java.exe"
+  expect_wizard_with "$START/wizard.log" "$WIZ$home" false
+  ;;
 dialog)
   # The status dialog with its text, in French (look at the screenshot); for `make screenshots`,
   # in the locale QBX_SHOT_LOCALE into QBX_SHOT_FILE. The wizard lingers, so that the dialog's

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/posix/cmdline.h"
 #include "platform/posix/paths.h"
@@ -29,8 +30,12 @@ std::vector<std::string> childArguments(const std::vector<std::string>& args)
     return windowsArgv(joined);
 }
 
+// What the system said about the last start that failed.
+std::string lastFailure;
+
 int mapErrno(int error)
 {
+    lastFailure = "errno " + std::to_string(error) + ": " + std::strerror(error);
     switch (error) {
     case ENOENT:
     case ENOTDIR: return SpawnNoEntry;
@@ -39,7 +44,7 @@ int mapErrno(int error)
     case EACCES: return SpawnNotExecutable;
     case ENOMEM: return SpawnNoMemory;
     case EINVAL: return SpawnInvalid;
-    default: return error;
+    default: return SpawnUnknown;
     }
 }
 
@@ -82,7 +87,15 @@ int spawnWait(const std::string& program, const std::vector<std::string>& args, 
 bool spawnNoWait(const std::string& program, const std::vector<std::string>& args)
 {
     pid_t pid = 0;
-    return start(program, args, pid) == 0;
+    int error = start(program, args, pid);
+    if (error != 0)
+        mapErrno(error);
+    return error == 0;
+}
+
+std::string lastSpawnFailure()
+{
+    return lastFailure;
 }
 
 bool getEnv(const std::string& name, std::string& value)

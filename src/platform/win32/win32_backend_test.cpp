@@ -150,6 +150,29 @@ TEST(Win32Process, SpawnPassesExitCodesAndTheEnvironment)
     EXPECT_FALSE(platform::spawnNoWait("qbx-no-such-program.exe", {"qbx-no-such-program.exe"}));
 }
 
+// A name without extension is looked for as the runtime's spawn did, a batch file runs through
+// the command interpreter with the arguments as given; a failed start says what the system said.
+TEST(Win32Process, SpawnFindsBatchFilesAndNamesTheSystemsCause)
+{
+    TempDir dir;
+    dir.write("exits.cmd", "@exit /b %2\r\n");
+    dir.write("notes.exe", "not a program");
+    int errorNumber = 99;
+    EXPECT_EQ(platform::spawnWait(dir.str() + "\\exits", {"exits", "a", "5"}, errorNumber), 5);
+    EXPECT_EQ(errorNumber, 0);
+    const struct { std::string program; int error; const char* system; } cases[] = {
+        {dir.str() + "\\absent.exe", platform::SpawnNoEntry, "system error 2: "},
+        {dir.str() + "\\absent\\x.exe", platform::SpawnNoEntry, "system error 3: "},
+        {dir.str() + "\\absent", platform::SpawnNoEntry, "system error 2: "},
+        {dir.str() + "\\notes.exe", platform::SpawnNotExecutable, "system error 193: "},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(platform::spawnWait(c.program, {"x"}, errorNumber), -1) << c.program;
+        EXPECT_EQ(errorNumber, c.error) << c.program;
+        EXPECT_EQ(platform::lastSpawnFailure().rfind(c.system, 0), 0u) << platform::lastSpawnFailure();
+    }
+}
+
 // One status dialog's life: its text, then the ways it ends.
 TEST(Win32Ui, StatusDialogShowsAnyLettersAndEndsAsAsked)
 {
