@@ -174,7 +174,7 @@ nsis)
   expect_file "$home/bin/javaw.exe"
   expect_grep "$START/jinstall.log" "third party jvm installer ran with no reported errors" \
     "Found correct version of JVM: $(P "$home")\\bin\\java.exe"
-  expect_wizard_with "$START/wizard.log" "$WIZ$home" false
+  expect_wizard_with "$START/wizard.log" "$(W "$home")" false
   ;;
 dialog)
   # The status dialog with its text, in French (look at the screenshot); for `make screenshots`,
