@@ -97,12 +97,12 @@ std::wstring windowText(HWND window)
     return text.data();
 }
 
-// The text's extent in the font, broken into lines as the control breaks them at that width.
-SIZE textExtent(HDC context, HFONT font, const std::wstring& text, int width)
+// The text's extent in the font at that width, in the format of DrawText.
+SIZE textExtent(HDC context, HFONT font, const std::wstring& text, LONG width, UINT format)
 {
     HGDIOBJ previous = SelectObject(context, font);
     RECT rect{0, 0, width, 0};
-    DrawTextW(context, text.c_str(), static_cast<int>(text.size()), &rect, TextFormat | DT_CALCRECT);
+    DrawTextW(context, text.c_str(), static_cast<int>(text.size()), &rect, format | DT_CALCRECT);
     SelectObject(context, previous);
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
@@ -176,9 +176,12 @@ void layoutStatusLook(HWND dialog, unsigned dpi, const RECT* suggested)
     HWND text = GetDlgItem(dialog, static_cast<int>(StatusTextId));
     RECT textRect{x(look.templateText.left), y(look.templateText.top), x(look.templateText.right),
                   y(look.templateText.bottom)};
-    // A text longer than the template allows widens the control, and the dialog with it.
-    SIZE extent = textExtent(context, textFont, windowText(text), textRect.right - textRect.left);
-    textRect.right = textRect.left + std::max(textRect.right - textRect.left, extent.cx);
+    // A text longer than the template allows widens the control, and the dialog with it, so that
+    // each of its lines stays one line; then it grows as high as the lines need.
+    const std::wstring shown = windowText(text);
+    SIZE lines = textExtent(context, textFont, shown, 0, TextFormat & ~DT_WORDBREAK);
+    textRect.right = textRect.left + std::max(textRect.right - textRect.left, lines.cx);
+    SIZE extent = textExtent(context, textFont, shown, textRect.right - textRect.left, TextFormat);
     textRect.bottom = textRect.top + std::max(textRect.bottom - textRect.top, extent.cy);
     ReleaseDC(dialog, context);
     LONG clientWidth =
@@ -211,6 +214,8 @@ void layoutStatusLook(HWND dialog, unsigned dpi, const RECT* suggested)
     for (HWND window : {GetParent(dialog), dialog})
         if (window != nullptr)
             SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Nothing of the old layout may stay on screen.
+    RedrawWindow(dialog, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void useJapaneseLook(HWND dialog)
