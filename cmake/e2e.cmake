@@ -9,7 +9,8 @@ if(NOT WIN32)
 else()
   # They share the prefix's registry: one at a time.
   foreach(scenario quiet samedir nohandshake properties nojvm extended-off extended dialog
-                   errorbox bundle-missing bundle-predefined bundle-appdir bundle-reuse bundle-empty vendor nsis retry
+                   dialog-dpi errorbox bundle-missing bundle-predefined bundle-appdir bundle-reuse bundle-empty vendor nsis
+                   retry
                    planted)
     add_test(NAME e2e.wine.${scenario}
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine.sh ${CMAKE_BINARY_DIR} ${scenario})

@@ -17,8 +17,12 @@ target_link_libraries(unit_tests PRIVATE qbxcore ${QBX_GTEST_LIBS})
 target_compile_definitions(unit_tests PRIVATE QBX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 if(WIN32)
   # The window tests load the status dialog and the icon from the test program itself.
-  target_sources(unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/res/dialog.rc)
+  target_sources(unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/res/dialog.rc ${CMAKE_SOURCE_DIR}/tests/wine/unittests.rc)
+  set_source_files_properties(tests/wine/unittests.rc PROPERTIES OBJECT_DEPENDS
+    "${CMAKE_SOURCE_DIR}/res/installer.manifest")
   target_link_options(unit_tests PRIVATE -static)
+  # The resource test reads the manifest of the installer.exe beside it.
+  add_dependencies(unit_tests installer)
   # Child programs of the spawn and expansion tests, found next to unit_tests.exe.
   add_executable(argsrecorder tests/wine/argsrecorder.c)
   add_executable(jvmexpander tests/wine/jvmexpander.c)

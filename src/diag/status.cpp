@@ -1,5 +1,6 @@
 #include "diag/status.h"
 
+#include "locale/errorcatalogue.h"
 #include "locale/language.h"
 #include "platform/files.h"
 #include "platform/ui.h"
@@ -14,7 +15,8 @@ struct SuffixRow {
     const char* suffix;
 };
 
-// The first row is also the suffix of unknown language names.
+// The first row is also the suffix of unknown language names. The file names stay as they are
+// on disk in every language.
 constexpr SuffixRow Suffixes[] = {
     {"english", "\n\nSee errors.log and jinstall.log files for details."},
     {"french", "\n\nVeuillez examiner les fichiers errors.log et jinstall.log pour plus de d\u00e9tails sur l'erreur."},
@@ -22,11 +24,11 @@ constexpr SuffixRow Suffixes[] = {
                "zu diesem Problem."},
     {"spanish", "\n\nRevise por favor errors.log y jinstall.log para m\u00e1s detalles acerca del error."},
     {"polish", "\n\nW celu uzyskania dok\u0142adnej informacji o b\u0142\u0119dach prosz\u0119 przejrze\u0107 pliki "
-               "errors.log i jinstall.log files."},
-    {"italian", "\n\nPrego, controlla i file errors.log and jinstall.log per maggiori dettagli sull'error."},
+               "errors.log i jinstall.log."},
+    {"italian", "\n\nPrego, controlla i file errors.log e jinstall.log per maggiori dettagli sull'errore."},
     {"portuguese",
      "\n\nPor favor, verifique os arquivos errors.log e jinstall.log para maiores detalhes a respeito do erro."},
-    {"japanese", "\n\nPlease review the errors.log and jinstall.log files for more details about the error."},
+    {"japanese", "\n\nエラーの詳細は errors.log と jinstall.log を参照してください。"},
     {"dutch", "\n\nLees a.u.b. de errors.log- en jinstall.log-bestanden voor meer informatie over dit probleem."},
 };
 
@@ -43,8 +45,8 @@ const char* errorSuffix(const std::string& language)
 std::string composeError(const std::string& language, const std::string& message, const std::string& detail)
 {
     if (detail.empty())
-        return message + errorSuffix(language);
-    return message + "\r\r" + detail;
+        return localizeErrorText(language, message) + errorSuffix(language);
+    return localizeErrorText(language, message) + "\r\r" + localizeErrorText(language, detail);
 }
 
 Status::Status()

@@ -32,7 +32,7 @@ private:
 
 /// The suffix that showError appends for a language without detail (english for unknown names).
 const char* errorSuffix(const std::string& language);
-/// The text of an error box: message + suffix, or message "\r\r" detail.
+/// The text of an error box in the language: message + suffix, or message "\r\r" detail.
 std::string composeError(const std::string& language, const std::string& message, const std::string& detail);
 
 inline constexpr const char* ShowDialogFilename = "__qbxshow.sem";

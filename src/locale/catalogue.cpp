@@ -15,7 +15,8 @@ struct CatalogueRow {
 
 // Id 1: the run starts; 2: the wizard is about to start; 3: the JVM search starts; 4: a JVM is
 // being installed; 5: the wizard starts again after a JVM was installed. The first row is also
-// the text for unknown language names.
+// the text for unknown language names. The Japanese texts are written in UTF-8, as they are
+// shown and traced.
 constexpr CatalogueRow Catalogue[] = {
     {"english",
      "Unpacking the installer...",
@@ -42,7 +43,10 @@ constexpr CatalogueRow Catalogue[] = {
     {"portuguese",
      "Preparando Wizard...",
      {"Preparando Wizard...", "Iniciando Wizard...", "Busca para JVM...", "Busca para JVM...", "Iniciando Wizard..."}},
-    {"japanese", "\rPreparing wizard...", {".", ".", ".", ".", "."}},
+    {"japanese",
+     "インストーラーを展開中...",
+     {"インストーラーを展開中...", "インストーラーを起動中...", "JVM を検索中...", "JVM をインストール中...",
+      "インストーラーを再起動中..."}},
     {"dutch",
      "Voorbereiden Wizard...",
      {"Voorbereiden Wizard...", "Applicatie wordt gestart...", "Searching for JVM...", "Installing the JVM...",

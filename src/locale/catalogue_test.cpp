@@ -15,7 +15,7 @@ TEST(StatusMessage, ByLanguageAndIdEnglishForAnythingElse)
         const char* text;
     } cases[] = {
         {"english", 5, "Restarting the installer..."}, {"spanish", 5, "Comienza wizard de nuevo..."},
-        {"polish", 3, "Searching for JVM..."},         {"japanese", 4, "."},
+        {"polish", 3, "Searching for JVM..."},         {"japanese", 4, "JVM をインストール中..."},
         {"German", 1, "Unpacking the installer..."},   {"", 3, "Searching for the JVM..."},
         {"french", 0, ""},                             {"french", 6, ""},
     };
@@ -30,7 +30,7 @@ TEST(GetMessage, FirstTextInTheUsersLanguage)
         const char* text;
     } cases[] = {
         {"de-AT", "Bereite Wizard.."},
-        {"Japanese", "\rPreparing wizard..."},
+        {"Japanese", "インストーラーを展開中..."},
         {"fr-BE", "Pr\u00e9paration Wizard..."},
     };
     for (const auto& c : cases) {

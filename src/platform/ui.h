@@ -25,7 +25,8 @@ WindowHandle createHostWindow();
 /// The modeless status dialog "STATUSDIALOG" owned by the host window; also stored in hDlgMain.
 WindowHandle createStatusDialog(WindowHandle owner);
 void showWindow(WindowHandle window, int showCommand);
-/// Sets a dialog control's text, given in UTF-8, so that it shows right on any code page.
+/// Sets a dialog control's text, given in UTF-8, so that it shows right on any code page; the
+/// status dialog grows when its text needs more room.
 void setItemText(WindowHandle dialog, unsigned controlId, const std::string& text);
 /// The control's window, or null.
 WindowHandle dialogItem(WindowHandle dialog, unsigned controlId);
@@ -36,7 +37,8 @@ void killTimer(WindowHandle window, unsigned id);
 bool pumpMessage(FileNameWatch* watch = nullptr);
 /// Shows a message box (texts in UTF-8) with no owner window and waits until it is closed.
 void messageBox(const std::string& text, const std::string& title, unsigned flags);
-/// The Japanese font step on the window's device context (select, deselect, delete).
+/// The Japanese font step on the window's device context (select, deselect, delete), at the DPI
+/// of the window's monitor; the status dialog then shows its text in that font.
 void applyJapaneseFont(WindowHandle window);
 
 } // namespace platform

@@ -43,7 +43,16 @@ reset_registry() {
     reg delete 'HKLM\SOFTWARE\'"$root" /f
   done
   reg delete 'HKCU\Control Panel\International' /v LocaleNameOverride /f
+  reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f
 }
+# The screen's DPI, as Wine reads it when its session starts (the value goes with the sandbox).
+set_dpi() {
+  reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f
+  /usr/lib/wine/wineserver -k > /dev/null 2>&1
+  wait_for_wine
+}
+# Width and height of a screenshot.
+size_of() { convert "$1" -format '%w %h' info:; }
 register_found() {
   local key='HKLM\SOFTWARE\JavaSoft\Java Runtime Environment\17.0'
   reg add "$key" /v JavaHome /d "$(P "$JVM")" /f
@@ -58,6 +67,7 @@ sandbox() {
   SAVED_PROGRAMS=$(reg_value "$WIN_KEY" ProgramFilesDir)
   [ -n "$SAVED_ROOT" ] && [ -n "$SAVED_PROGRAMS" ] || fail "cannot read the prefix's system folders"
   trap 'reg add "$NT_KEY" /v SystemRoot /d "$SAVED_ROOT" /f; reg add "$WIN_KEY" /v ProgramFilesDir /d "$SAVED_PROGRAMS" /f
+        reg delete "HKCU\\Control Panel\\Desktop" /v LogPixels /f
         [ -n "${QBX_KEEP:-}" ] || rm -rf "$SCENARIO_DIR"' EXIT
   reg add "$NT_KEY" /v SystemRoot /d "$(P "$WINDIR")" /f
   reg add "$WIN_KEY" /v ProgramFilesDir /d "$(P "$PROGRAMS")" /f
@@ -178,22 +188,45 @@ nsis)
   ;;
 dialog)
   # The status dialog with its text, in French (look at the screenshot); for `make screenshots`,
-  # in the locale QBX_SHOT_LOCALE into QBX_SHOT_FILE. The wizard lingers, so that the dialog's
-  # grace period is on screen when the shot is taken.
+  # in the locale QBX_SHOT_LOCALE at QBX_SHOT_DPI into QBX_SHOT_FILE. The wizard lingers, so that
+  # the dialog's grace period is on screen when the shot is taken.
   register_found
   : > "$WORK/jinstall.log"
   set_control loaderJavaCommand "ExampleWizard --linger 10"
+  [ -z "${QBX_SHOT_DPI:-}" ] || set_dpi "$QBX_SHOT_DPI"
   export LC_ALL=${QBX_SHOT_LOCALE:-fr_FR.UTF-8} 2>/dev/null
   run_raw "" "${QBX_SHOT_FILE:-$ARTIFACTS/status-dialog-fr.png}" Installer ""
   [ -z "${QBX_SHOT_FILE:-}" ] || exit 0
   expect_grep "$START/jinstall.log" "Préparation Wizard..." "Java wizard launched successfully"
   expect_grep "$START/wizard.log" "mode: interactive"
   ;;
+dialog-dpi)
+  # At 200% the dialog is about twice its size at 100% (the text's fit is the unit test's). A
+  # Japanese run: its status texts are traced in UTF-8, as the accented letters of the others.
+  register_found
+  set_control loaderJavaCommand "ExampleWizard --linger 10"
+  : > "$WORK/jinstall.log"
+  cp -a "$WORK" "$SCENARIO_DIR/payload"
+  export LC_ALL=ja_JP.UTF-8 2>/dev/null
+  for dpi in 96 192; do
+    rm -rf "$WORK" "$SCENARIO_DIR/shot.done" && cp -a "$SCENARIO_DIR/payload" "$WORK"
+    set_dpi $dpi
+    run_raw "" "$ARTIFACTS/status-dialog-$dpi.png" Installer ""
+    expect_grep "$START/jinstall.log" "インストーラーを展開中..." "インストーラーを起動中..."
+  done
+  twice() { [ $(( $2 * 10 )) -ge $(( $1 * 18 )) ] && [ $(( $2 * 10 )) -le $(( $1 * 22 )) ]; }
+  read -r w1 h1 <<< "$(size_of "$ARTIFACTS/status-dialog-96.png")"
+  read -r w2 h2 <<< "$(size_of "$ARTIFACTS/status-dialog-192.png")"
+  echo "dialog: ${w1}x$h1 at 96 dpi, ${w2}x$h2 at 192 dpi"
+  twice "$w1" "$w2" && twice "$h1" "$h2" || fail "the dialog at 192 dpi is not about twice its size at 96 dpi"
+  ;;
 errorbox)
-  # A French error box without detail carries the French suffix; the control file is missing.
+  # An error box without detail carries the language's suffix; the control file is missing. The
+  # logs stay English. For `make screenshots`: QBX_SHOT_LOCALE, QBX_SHOT_DPI, QBX_SHOT_FILE.
   rm "$WORK/qbx.control"
-  export LC_ALL=fr_FR.UTF-8 2>/dev/null
-  run_raw "" "$ARTIFACTS/error-box-fr.png" "Quillbox Installer: Error" "Quillbox Installer: Error"
+  [ -z "${QBX_SHOT_DPI:-}" ] || set_dpi "$QBX_SHOT_DPI"
+  export LC_ALL=${QBX_SHOT_LOCALE:-fr_FR.UTF-8} 2>/dev/null
+  run_raw "" "${QBX_SHOT_FILE:-$ARTIFACTS/error-box-fr.png}" "Quillbox Installer: Error" "Quillbox Installer: Error"
   expect_grep "$START/errors.log" "Unable to open qbx.control" "Unable to install application."
   ;;
 *)

@@ -8,20 +8,22 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}" # no Mono or Geck
 wine=/usr/lib/wine/wine64
 [ -x $wine ] || { echo "wine-run.sh: no $wine (install the wine64 package)" >&2; exit 127; }
 
-if [ ! -f "$WINEPREFIX/.qbx-ready" ]; then
+if [ ! -f "$WINEPREFIX/.qbx-ready-win10" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
   # Parallel tests must not build the same prefix twice.
   exec 9>"$WINEPREFIX.lock"
   flock 9
-  if [ ! -f "$WINEPREFIX/.qbx-ready" ]; then
+  if [ ! -f "$WINEPREFIX/.qbx-ready-win10" ]; then
     $wine wineboot -i >/dev/null 2>&1
     # Unmanaged windows get their captions and close at once under a bare X server.
     $wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     # Without an X display, windows go to the null driver instead of failing to appear.
     $wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11,null /f >/dev/null 2>&1
+    # Windows 10 and 11 report 10.0 (to a program that declares them); Wine's default is 6.1.
+    $wine reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
     $wine wineboot -e >/dev/null 2>&1 || true # the next session starts with these settings
     timeout 120 /usr/lib/wine/wineserver -w || true
-    touch "$WINEPREFIX/.qbx-ready"
+    touch "$WINEPREFIX/.qbx-ready-win10"
   fi
   exec 9>&-
 fi

@@ -25,9 +25,9 @@ TEST(StatusBox, ErrorsAndMessagesGoToStandardErrorAndDropTheMarker)
     status.setQuietMode(true);
     status.showMessage("Backup saved"); // information boxes ignore quiet mode
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "[Quillbox Installer: Error] Unable to save errors.log\r\rTry installing from a non-write protected "
-              "drive.\n"
-              "[Quillbox Installer: Error] Unable to open qbx.control\n\nBitte \u00fcberpr\u00fcfen Sie die Dateien "
+              "[Quillbox Installer: Error] errors.log kann nicht gespeichert werden\r\rVersuchen Sie die "
+              "Installation von einem Laufwerk ohne Schreibschutz.\n"
+              "[Quillbox Installer: Error] qbx.control kann nicht ge\u00f6ffnet werden\n\nBitte \u00fcberpr\u00fcfen Sie die Dateien "
               "errors.log und jinstall.log f\u00fcr n\u00e4here Angaben zu diesem Problem.\n"
               "[Quillbox Installer] Backup saved\n");
     EXPECT_FALSE(std::filesystem::exists(work.path() / ShowDialogFilename));

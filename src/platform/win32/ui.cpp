@@ -7,6 +7,7 @@
 
 #include "platform/filewatch.h"
 #include "platform/win32/instance.h"
+#include "platform/win32/statuslook.h"
 #include "platform/win32/widetext.h"
 
 HINSTANCE hInst = nullptr;
@@ -20,21 +21,10 @@ namespace {
 constexpr const char* HostClassName = "GenericWClass";
 constexpr const char* IconName = "IDI_ICON1";
 constexpr const wchar_t* StatusDialogName = L"STATUSDIALOG";
-constexpr int JapaneseFontPoints = 16;
-constexpr BYTE JapaneseFontFamily = FF_ROMAN | DEFAULT_PITCH;
 
 HWND hwnd(WindowHandle window)
 {
     return static_cast<HWND>(window);
-}
-
-/// Puts the window at the centre of the screen, sized as the dialog plus its frame.
-void centre(HWND window, int width, int height)
-{
-    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXFULLSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYFULLSCREEN) - height) / 2,
-                 width + 2 * GetSystemMetrics(SM_CXDLGFRAME), height + 2 * GetSystemMetrics(SM_CYDLGFRAME),
-                 SWP_NOZORDER);
 }
 
 } // namespace
@@ -61,18 +51,16 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }
 
 /// Procedure of the status dialog.
-INT_PTR CALLBACK StatusDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK StatusDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_INITDIALOG: {
-        RECT rect;
-        GetWindowRect(dialog, &rect);
-        int width = rect.right - rect.left;
-        int height = rect.bottom - rect.top;
-        centre(GetParent(dialog), width, height);
-        centre(dialog, width, height);
+    case WM_INITDIALOG:
+        // Laid out for its monitor's DPI and centred, the host window under it.
+        initStatusLook(dialog);
         return TRUE;
-    }
+    case WM_DPICHANGED:
+        layoutStatusLook(dialog, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return TRUE;
     case WM_CLOSE:
         DestroyWindow(dialog);
         hDlgMain = nullptr;
@@ -134,6 +122,7 @@ void showWindow(WindowHandle window, int showCommand)
 void setItemText(WindowHandle dialog, unsigned controlId, const std::string& text)
 {
     SetDlgItemTextW(hwnd(dialog), static_cast<int>(controlId), widen(text).c_str());
+    fitStatusLook(hwnd(dialog));
 }
 
 WindowHandle dialogItem(WindowHandle dialog, unsigned controlId)
@@ -202,14 +191,13 @@ void applyJapaneseFont(WindowHandle window)
     HDC context = GetDC(hwnd(window));
     if (context == nullptr)
         return;
-    LOGFONTA font = {};
-    font.lfHeight = -MulDiv(JapaneseFontPoints, GetDeviceCaps(context, LOGPIXELSY), 72);
-    font.lfCharSet = SHIFTJIS_CHARSET;
-    font.lfPitchAndFamily = JapaneseFontFamily;
-    HFONT created = CreateFontIndirectA(&font);
+    LOGFONTW font = japaneseLogFont(windowDpi(hwnd(window)));
+    HFONT created = CreateFontIndirectW(&font);
     HGDIOBJ previous = SelectObject(context, created);
     DeleteObject(SelectObject(context, previous));
     ReleaseDC(hwnd(window), context);
+    // The status text keeps the font, at the DPI of whatever monitor the dialog is on.
+    useJapaneseLook(GetAncestor(hwnd(window), GA_ROOT));
 }
 
 } // namespace platform

@@ -6,11 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "discovery/winvers.h"
 #include "launcher/safedelete.h"
 #include "exec/trustedfolder.h"
+#include "locale/catalogue.h"
+#include "locale/language.h"
+#include "provision/jvminstaller.h"
 #include "platform/files.h"
 #include "platform/foldertrust.h"
 #include "platform/process.h"
+#include "platform/system.h"
 #include "platform/ui.h"
 #include "platform/win32/instance.h"
 #include "platform/win32/widetext.h"
@@ -62,6 +67,29 @@ void dropQueuedMessages()
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     }
+}
+
+platform::WindowHandle newStatusDialog(platform::WindowHandle& host)
+{
+    hInst = GetModuleHandleA(nullptr);
+    WNDCLASSA registered;
+    if (!GetClassInfoA(hInst, "GenericWClass", &registered) && !platform::registerHostClass())
+        return nullptr;
+    host = platform::createHostWindow();
+    return platform::createStatusDialog(host);
+}
+
+std::string programResource(const std::string& program, const wchar_t* type, int id)
+{
+    HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (module == nullptr)
+        return std::string();
+    std::string bytes;
+    if (HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(id), type))
+        if (HGLOBAL loaded = LoadResource(module, resource))
+            bytes.assign(static_cast<const char*>(LockResource(loaded)), SizeofResource(module, resource));
+    FreeLibrary(module);
+    return bytes;
 }
 
 } // namespace
@@ -176,13 +204,8 @@ TEST(Win32Process, SpawnFindsBatchFilesAndNamesTheSystemsCause)
 // One status dialog's life: its text, then the ways it ends.
 TEST(Win32Ui, StatusDialogShowsAnyLettersAndEndsAsAsked)
 {
-    hInst = GetModuleHandleA(nullptr);
-    WNDCLASSA registered;
-    if (!GetClassInfoA(hInst, "GenericWClass", &registered)) {
-        ASSERT_TRUE(platform::registerHostClass());
-    }
-    platform::WindowHandle host = platform::createHostWindow();
-    platform::WindowHandle dialog = platform::createStatusDialog(host);
+    platform::WindowHandle host = nullptr;
+    platform::WindowHandle dialog = newStatusDialog(host);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(platform::hDlgMain.load(), dialog);
     EXPECT_NE(platform::dialogItem(dialog, platform::StatusTextId), nullptr);
@@ -216,4 +239,86 @@ TEST(Win32Ui, StatusDialogShowsAnyLettersAndEndsAsAsked)
     EXPECT_TRUE(pumpUntilQuit(host));
     DestroyWindow(static_cast<HWND>(host));
     dropQueuedMessages();
+}
+
+// At 100, 150 and 200% (a DPI change as Windows 10 sends it when the dialog moves to another
+// monitor; Wine sends none), the longest status text of each language fits in its control, in
+// the system's message font or the Japanese font, and the dialog grows with the scale.
+TEST(Win32Ui, StatusDialogFitsEveryLanguageAtEveryScale)
+{
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+    for (const char* language :
+         {"english", "french", "german", "spanish", "polish", "italian", "portuguese", "japanese", "dutch"}) {
+        std::string longest = initialMessage(language);
+        for (unsigned id = 1; id <= 5; ++id)
+            if (statusMessage(language, id).size() > longest.size())
+                longest = statusMessage(language, id);
+        platform::WindowHandle host = nullptr;
+        HWND dialog = static_cast<HWND>(newStatusDialog(host));
+        ASSERT_NE(dialog, nullptr);
+        if (isJapanese(language))
+            platform::applyJapaneseFont(dialog);
+        platform::setItemText(dialog, platform::StatusTextId, longest);
+        HWND text = GetDlgItem(dialog, platform::StatusTextId);
+        SIZE sizeAt[2] = {};
+        for (unsigned dpi : {96u, 144u, 192u}) {
+            RECT window;
+            GetWindowRect(dialog, &window);
+            SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&window));
+            GetWindowRect(dialog, &window);
+            if (dpi != 144)
+                sizeAt[dpi / 192] = SIZE{window.right - window.left, window.bottom - window.top};
+            auto font = reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0));
+            LOGFONTW shown{};
+            ASSERT_TRUE(GetObjectW(font, sizeof shown, &shown)) << language;
+            if (isJapanese(language))
+                EXPECT_EQ(shown.lfCharSet, SHIFTJIS_CHARSET);
+            else
+                EXPECT_EQ(std::wstring(shown.lfFaceName), metrics.lfMessageFont.lfFaceName) << language;
+            RECT room;
+            GetClientRect(text, &room);
+            HDC context = GetDC(text);
+            HGDIOBJ previous = SelectObject(context, font);
+            RECT needed{0, 0, room.right, 0};
+            std::wstring wide = platform::widen(longest);
+            DrawTextW(context, wide.c_str(), -1, &needed, DT_CENTER | DT_WORDBREAK | DT_CALCRECT);
+            SelectObject(context, previous);
+            ReleaseDC(text, context);
+            EXPECT_LE(needed.right, room.right) << language << " at " << dpi;
+            EXPECT_LE(needed.bottom, room.bottom) << language << " at " << dpi;
+        }
+        EXPECT_NEAR(double(sizeAt[1].cx) / sizeAt[0].cx, 2.0, 0.2) << language;
+        EXPECT_NEAR(double(sizeAt[1].cy) / sizeAt[0].cy, 2.0, 0.2) << language;
+        DestroyWindow(static_cast<HWND>(host));
+        dropQueuedMessages();
+    }
+}
+
+// The manifest that installer.exe carries: Windows 10 and 11 beside the older systems, the
+// DPI awareness, today's common controls, and still administrator rights.
+TEST(Win32Resources, ManifestDeclaresTodaysWindows)
+{
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string program = std::string(self).substr(0, std::string(self).find_last_of('\\')) + "\\installer.exe";
+    std::string manifest = programResource(program, MAKEINTRESOURCEW(24), 1);
+    ASSERT_FALSE(manifest.empty()) << program;
+    for (const char* entry : {"level=\"requireAdministrator\" uiAccess=\"false\"",
+                              "{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+                              "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", ">true/pm</dpiAware>",
+                              ">PerMonitorV2, PerMonitor</dpiAwareness>",
+                              "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""})
+        EXPECT_NE(manifest.find(entry), std::string::npos) << entry;
+}
+
+// Windows 10 and 11 report 10.0 to a program that declares them; the version tests still take
+// the branches of Vista and later (documents folder, NT family).
+TEST(Win32System, TodaysVersionTakesTheVistaBranches)
+{
+    if (platform::majorVersion() < 10)
+        GTEST_SKIP() << "the system reports " << platform::majorVersion();
+    EXPECT_TRUE(WinVersion().winNT());
+    EXPECT_TRUE(JvmInstaller().isVistaOrWindows7());
 }
