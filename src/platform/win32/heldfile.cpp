@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "platform/win32/systemlibrary.h"
+
 namespace platform {
 
 namespace {
@@ -12,7 +14,7 @@ namespace {
 // The CNG functions used, from bcrypt.dll loaded at run time: bcrypt.dll is no known DLL, so an
 // imported one would be looked for in the program's folder (the download folder) first.
 struct Cng {
-    HMODULE module = LoadLibraryExA("bcrypt.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    HMODULE module = loadSystemLibrary("bcrypt.dll");
     template <typename Function>
     Function* get(const char* name) const
     {
