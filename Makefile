@@ -5,7 +5,7 @@
 APT ?= apt-get
 PACKAGES := cmake g++ googletest g++-mingw-w64-x86-64-posix wine64 xvfb xauth xdotool \
             openjdk-17-jdk-headless imagemagick x11-apps clang libclang-rt-14-dev fonts-ipafont-gothic \
-            nsis
+            nsis libssl-dev
 
 all: native windows
 

@@ -4,7 +4,8 @@
 if(NOT WIN32)
   add_executable(filebench tests/bench/filebench.cpp src/exec/clib.cpp src/exec/fexists.cpp
                  src/platform/posix/files.cpp src/platform/posix/process.cpp src/platform/posix/cmdline.cpp
-                 src/platform/posix/pathidentity.cpp)
+                 src/platform/posix/pathidentity.cpp src/platform/posix/heldfile.cpp)
   target_include_directories(filebench PRIVATE src)
+  target_link_libraries(filebench PRIVATE OpenSSL::Crypto)
   target_compile_options(filebench PRIVATE -O2)
 endif()

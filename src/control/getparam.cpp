@@ -36,6 +36,9 @@ constexpr const char* UserSecurityField = "userSecurityPolicyFilename";
 constexpr const char* IdentityDbField = "keystoreFilename";
 constexpr const char* AppletUrlField = "appletUrl";
 constexpr const char* SearchForJvmField = "searchForJvm";
+// No key may begin with another's name: these begin with "sha256", which no other key does.
+constexpr const char* ExpanderSha256Field = "sha256JvmSelfExtractor";
+constexpr const char* InstallerSha256Field = "sha256JvmInstallerBinary";
 
 constexpr const char* TempControlFilename = "__qbx.control";
 constexpr const char* AsideControlFilename = "__qbx.control.old";
@@ -75,6 +78,8 @@ const std::array<ControlKey, ControlKeyCount> Keys{{
     {AppletUrlField, &ControlValues::appletUrl, 5000},
     {SearchForJvmField, &ControlValues::searchForJvm, 100},
     {ExtendedJvmSearchField, &ControlValues::extendedJvmSearch, 100},
+    {ExpanderSha256Field, &ControlValues::sha256JvmSelfExtractor, 201},
+    {InstallerSha256Field, &ControlValues::sha256JvmInstallerBinary, 201},
 }};
 
 void emptyValues(ControlValues& values)

@@ -1,4 +1,4 @@
-// The control file "qbx.control": line endings, its 22 keys, defaults and the java command name.
+// The control file "qbx.control": line endings, its 24 keys, defaults and the java command name.
 #pragma once
 
 #include <array>
@@ -33,6 +33,8 @@ struct ControlValues {
     std::string appletUrl;
     std::string searchForJvm;
     std::string extendedJvmSearch;
+    std::string sha256JvmSelfExtractor;
+    std::string sha256JvmInstallerBinary;
     std::string controlFilename;
 };
 
@@ -44,7 +46,7 @@ struct ControlKey {
     std::size_t size;
 };
 
-inline constexpr std::size_t ControlKeyCount = 22;
+inline constexpr std::size_t ControlKeyCount = 24;
 
 /// The keys in the order they are tested against a line.
 const std::array<ControlKey, ControlKeyCount>& controlKeys();

@@ -82,6 +82,8 @@ TEST(GetParameters, ValuesDefaultsAndLineSyntax)
         {"jvmVersionX=1\n", &ControlValues::jvmVersion, "=1"},
         {"# jvmName=JDK\n jvmName=JDK\nJVMNAME=JDK\n\n", &ControlValues::jvmName, "JRE"},
         {"jvmName=JDK\r\nsearchForJvm=none", &ControlValues::searchForJvm, "none"},
+        {"sha256JvmSelfExtractor=AB cd\nsha256JvmInstallerBinary=ef\n", &ControlValues::sha256JvmSelfExtractor, "AB cd"},
+        {"sha256JvmSelfExtractor=AB cd\nsha256JvmInstallerBinary=ef\n", &ControlValues::sha256JvmInstallerBinary, "ef"},
         // Carriage-return-only line ends make one single line.
         {"jvmName=JDK\rjvmVersion=1.6\r", &ControlValues::jvmName, "JDKjvmVersion=1.6"},
         {std::string("jvmName=JD\0K\n\0\0jvmVersion=1.6\n", 30), &ControlValues::jvmName, "JD"},
@@ -104,6 +106,17 @@ TEST(GetParameters, ValuesDefaultsAndLineSyntax)
         EXPECT_EQ(readControl(dir, c.content, c.tracing).*c.field, c.expected) << c.content.substr(0, 40);
         EXPECT_TRUE(c.trace.empty() || traced(dir.path() / "jinstall.log", c.trace)) << c.content;
     }
+}
+
+// A key is matched as the beginning of a line: one that began with another would be read as it.
+TEST(GetParameters, NoKeyBeginsWithAnother)
+{
+    std::vector<std::string> names = {"configureWinRegistry"};
+    for (const ControlKey& key : controlKeys())
+        names.push_back(key.name);
+    for (const std::string& key : names)
+        for (const std::string& other : names)
+            EXPECT_TRUE(key == other || other.rfind(key, 0) != 0) << other << " begins with " << key;
 }
 
 TEST(GetParameters, EscapeRemovalAndCutsAreTraced)

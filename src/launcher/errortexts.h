@@ -12,3 +12,5 @@ inline constexpr const char* OtherCausesText =
 inline constexpr const char* WizardText =
     "Unable to start the install wizard.\r\rIs there a \"java\" command in the path that doesn't start the "
     "JRE?\r\rIf there is, remove it and try the installer again.";
+inline constexpr const char* DamagedPackageText =
+    "The installation package is damaged.\r\rPlease download it again and restart this installation program.";

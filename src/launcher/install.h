@@ -94,6 +94,7 @@ public:
 
 private:
     bool jvmFromSearch = false;
+    bool packageDamaged = false; // the last provisioning refused a payload program as not the one shipped
 };
 
 /// "native.properties": the record for the Java wizard.

@@ -75,8 +75,14 @@ bool Install::_installJvm(const std::string& description, const std::string& fil
     }
     showStatusMessage(4);
     traceMessage(TraceFilename, "attempting to install jvm", control.jvmVersion);
+    packageDamaged = false;
     if ((this->*way)())
         return true;
+    if (packageDamaged) {
+        errorMessage = DamagedPackageText;
+        errorDetails = file + " is not the file the package was made with (see errors.log).";
+        return false;
+    }
     errorMessage = "Unable to install " + control.jvmName + " " + control.jvmVersion + ". " + DiskSpaceText;
     errorDetails = OtherCausesText;
     return false;
@@ -86,12 +92,14 @@ bool Install::extractJvm()
 {
     ExtractJvm extractor;
     extractor.setHwnd(platform::hDlgMain.load());
+    extractor.setExpanderSha256(control.sha256JvmSelfExtractor);
     const bool configure = extractor.configureWinReg();
     traceMessage(TraceFilename, "configWinReg in extractJvm", configure);
     bool ok = extractor.extractJvm(control.jvmRequiredVersion, control.jvmMinVersion, control.jvmMaxVersion,
                                    control.jvmVersion, control.jvmName, control.jvmCommandName,
                                    control.jvmSelfExtractor, control.predefinedJvmInstallDir, control.jvmHomeDir,
                                    jvmPath, homeDirectory);
+    packageDamaged = extractor.isPackageDamaged();
     if (ok) {
         // A reused JVM is named too: the wizard looks for the JVM where this line says.
         getJavaHomeDir(javaHomeDir);
@@ -107,9 +115,11 @@ bool Install::runThirdPartyInstaller()
 {
     RunJvmInstaller installer;
     installer.setHwnd(platform::hDlgMain.load());
+    installer.setInstallerSha256(control.sha256JvmInstallerBinary);
     bool ok = installer.run(control.jvmRequiredVersion, control.jvmMinVersion, control.jvmMaxVersion,
                             control.jvmVersion, control.jvmName, control.jvmCommandName, control.jvmInstallerBinary,
                             control.jvmInstallerCommand, jvmPath, homeDirectory);
+    packageDamaged = installer.isPackageDamaged();
     if (ok) {
         // The vendor's JVM is the vendor's: the clean-up must never take it for a temporary one.
         control.predefinedJvmInstallDir.clear();

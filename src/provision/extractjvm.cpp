@@ -120,7 +120,9 @@ bool ExtractJvm::expand(const std::string& selfExtractor, const std::string& dir
     exec.setTraceFilename(traceFile);
 
     std::string command;
-    bool ran = getJvmInstallerCommand(selfExtractor, command, currentDir);
+    // Checked, and held unchanged until it has run.
+    bool ran = getJvmInstallerCommand(selfExtractor, command, currentDir) &&
+               integrity.verify(expanderPath(selfExtractor, currentDir));
     std::string now;
     // An expander that cannot run inside the target would fill the working directory instead.
     if (ran)
@@ -130,6 +132,7 @@ bool ExtractJvm::expand(const std::string& selfExtractor, const std::string& dir
         traceMessage(traceFile, "current directory changed to: ", now);
         ran = exec.execCommand(command, std::nullopt, 0);
     }
+    integrity.release();
     traceMessage(traceFile, "installed jvm", ran);
     platform::chDir(currentDir);
     getCurrentDir(now);

@@ -7,6 +7,7 @@
 #include "diag/trace.h"
 #include "platform/registry.h"
 #include "platform/ui.h"
+#include "provision/payloadintegrity.h"
 
 inline constexpr const char* JreEntry = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
 inline constexpr const char* JdkEntry = "SOFTWARE\\JavaSoft\\Java Development Kit";
@@ -20,6 +21,10 @@ public:
     void setHwnd(platform::WindowHandle window) { hwnd = window; }
     /// true when extractJvm expanded a new JVM that passed the test (false for a reused one).
     bool isJvmInstalled() const { return installed; }
+    /// The expander's SHA-256 ("sha256JvmSelfExtractor"); empty: it runs unchecked.
+    void setExpanderSha256(const std::string& value) { integrity.setExpected(value); }
+    /// true when the expander was not run because it is not the file shipped.
+    bool isPackageDamaged() const { return integrity.isDamaged(); }
 
     /// true when a JVM that passes the version test is in place: jvmPath names its executable
     /// and commandName its file name. The expander (selfExtractor, relative to the current
@@ -84,6 +89,7 @@ private:
 
     std::string homeDirectory;
     platform::WindowHandle hwnd = nullptr;
+    PayloadIntegrity integrity{"sha256JvmSelfExtractor"};
     bool installed = false;
     bool foundExisting = false;
 };

@@ -89,7 +89,9 @@ bool RunJvmInstaller::installJvm(const std::string& jvmVersion, const std::strin
 {
     bool ok = copyInstaller(installerBinary, jvmDirectory);
     if (ok) {
-        ok = runInstaller(installerCommand, jvmDirectory);
+        // The copy is what runs: it is checked, and held unchanged until it has run.
+        ok = integrity.verify(jvmDirectory + DIR_END + installerBinary) && runInstaller(installerCommand, jvmDirectory);
+        integrity.release();
         removeInstaller(installerBinary, jvmDirectory);
     }
     // The vendor's installer provides jvmVersion exactly. Without one (the control file gave

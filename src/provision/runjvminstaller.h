@@ -8,6 +8,7 @@
 #include "diag/status.h"
 #include "diag/trace.h"
 #include "platform/ui.h"
+#include "provision/payloadintegrity.h"
 
 /// Separates the program and each argument of the control file's installer command line.
 inline constexpr const char* ArgSeparator = "/*/*/*";
@@ -35,6 +36,10 @@ public:
     void setHwnd(platform::WindowHandle window) { hwnd = window; }
     /// true when the chosen directory already held a JVM that passes the test.
     bool isJvmDiscovered() const { return discovered; }
+    /// The installer's SHA-256 ("sha256JvmInstallerBinary"); empty: it runs unchecked.
+    void setInstallerSha256(const std::string& value) { integrity.setExpected(value); }
+    /// true when the installer was not run because its copy is not the file shipped.
+    bool isPackageDamaged() const { return integrity.isDamaged(); }
 
     /// true when a suitable JVM is in place: jvmPath names its executable and commandName the
     /// name it was found under. installerBinary is a file of the current directory; the
@@ -76,4 +81,5 @@ private:
     std::string limitMaximum;
     bool discovered = false;
     platform::WindowHandle hwnd = nullptr;
+    PayloadIntegrity integrity{"sha256JvmInstallerBinary"};
 };

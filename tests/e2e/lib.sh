@@ -49,6 +49,7 @@ set_control() { # key value: replaces or adds a line of qbx.control
   sed -i "/^$1=/d" "$WORK/qbx.control"
   printf '%s=%s\n' "$1" "$2" >> "$WORK/qbx.control"
 }
+sha256() { sha256sum "$1" | cut -c1-64; }
 
 # A bundled JVM, jvmsetup.exe: our expander, the recorder or none at all. The expander lays the
 # JVM out in the subdirectory "jre" of the predefined directory (by default java/jre17).
@@ -145,7 +146,10 @@ scenario() {
     # Expanded into the predefined directory, registered, given the security files, used.
     use_bundle expander
     use_security_files
+    set_control sha256JvmSelfExtractor "$(sha256 "$WORK/jvmsetup.exe")"
+    : > "$WORK/jinstall.log"
     launch "-q "
+    expect_grep "$START/jinstall.log" "SHA-256 checked: $(P "$WORK")\jvmsetup.exe"
     home="$SCENARIO_DIR/java/jre17/jre"
     expect_wizard_with "$START/wizard.log" "$(W "$home")" true
     # Quiet without details: the wizard gets neither the switch nor details.
@@ -182,6 +186,16 @@ scenario() {
     expect_grep "$START/wizard.log" "configureWinRegistry = false"
     expect_reg "" CurrentVersion ""
     ;;
+  bundle-damaged)
+    # Changed after the package was made: nothing runs, and the box says why.
+    use_bundle recorder
+    set_control sha256JvmSelfExtractor "$(sha256 "$WORK/jvmsetup.exe")"
+    printf '\n' >> "$WORK/jvmsetup.exe"
+    launch "-q "
+    expect_grep "$START/errors.log" "The installation package is damaged." \
+      "jvmsetup.exe is not the file the package was made with" "computed: $(sha256 "$WORK/jvmsetup.exe")"
+    expect_no_file "$SCENARIO_DIR/java/jre17/args.out" "$START/wizard.log"
+    ;;
   bundle-empty)
     # An expander that leaves nothing behind.
     use_bundle recorder
@@ -199,9 +213,12 @@ scenario() {
     set_control jvmInstallerBinary jre-setup.exe
     set_control jvmInstallerCommand 'jre-setup.exe/*/*/*/s/*/*/*/v"INSTALLDIR=C:\Program Files\x"'
     set_control jvmVersion 17
+    # As Windows 7's certutil prints it.
+    set_control sha256JvmInstallerBinary "$(sha256 "$WORK/jre-setup.exe" | sed 's/../& /g' | tr a-f A-F)"
     : > "$WORK/jinstall.log"
     launch "-q "
     home="$PROGRAMS/JavaSoft/JRE17/17"
+    grep -q 'SHA-256 checked: .*JRE17.17.jre-setup\.exe' "$START/jinstall.log" || fail "the installer's copy was not checked"
     expect_grep "$SCENARIO_DIR/vendor.log" "$(P "$home")"
     expect_vendor_arguments "$SCENARIO_DIR/vendor.log"
     expect_grep "$START/jinstall.log" "jvm installer exit code: 7"

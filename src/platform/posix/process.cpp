@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "platform/posix/cmdline.h"
+#include "platform/posix/heldfiles.h"
 #include "platform/posix/paths.h"
 
 extern char** environ;
@@ -57,7 +58,7 @@ int start(const std::string& program, const std::vector<std::string>& args, pid_
     for (auto& arg : childArgs)
         argv.push_back(arg.data());
     argv.push_back(nullptr);
-    std::string path = posix::nativePath(program);
+    std::string path = posix::runPath(posix::nativePath(program));
     return ::posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv.data(), environ);
 }
 

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "platform/win32/systemlibrary.h"
+
 namespace platform {
 
 namespace {
@@ -39,14 +41,19 @@ unsigned majorVersion()
     return known ? info.dwMajorVersion : 0;
 }
 
-bool libraryPresent(const std::string& name)
+HMODULE loadSystemLibrary(const std::string& name)
 {
-    // From the system directory only, whatever the search order of this system.
     HMODULE library = LoadLibraryExA(name.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     std::string systemDir;
     if (library == nullptr && GetLastError() == ERROR_INVALID_PARAMETER &&
         fillText(MAX_PATH, systemDir, [](char* buffer, DWORD size) { return GetSystemDirectoryA(buffer, size); }))
         library = LoadLibraryA((systemDir + "\\" + name).c_str()); // systems before the flag
+    return library;
+}
+
+bool libraryPresent(const std::string& name)
+{
+    HMODULE library = loadSystemLibrary(name);
     if (library == nullptr)
         return false;
     FreeLibrary(library);

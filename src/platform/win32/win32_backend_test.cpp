@@ -14,11 +14,13 @@
 #include "provision/jvminstaller.h"
 #include "platform/files.h"
 #include "platform/foldertrust.h"
+#include "platform/heldfile.h"
 #include "platform/process.h"
 #include "platform/system.h"
 #include "platform/ui.h"
 #include "platform/win32/instance.h"
 #include "platform/win32/widetext.h"
+#include "testing/childprogram.h"
 #include "testing/tempdir.h"
 
 using testing_support::TempDir;
@@ -199,6 +201,24 @@ TEST(Win32Process, SpawnFindsBatchFilesAndNamesTheSystemsCause)
         EXPECT_EQ(errorNumber, c.error) << c.program;
         EXPECT_EQ(platform::lastSpawnFailure().rfind(c.system, 0), 0u) << platform::lastSpawnFailure();
     }
+}
+
+// A Windows program's write to a held file fails (Wine keeps share modes between Windows programs
+// only); it succeeds once the file is let go.
+TEST(Win32Files, HeldFileRefusesWriters)
+{
+    TempDir dir(true);
+    dir.write("args.out", "held");
+    platform::HeldFile held;
+    std::string errorText;
+    ASSERT_TRUE(held.open((dir.path() / "args.out").string(), errorText)) << errorText;
+    const std::string recorder = testing_support::argsRecorderProgram(dir);
+    int errorNumber = 0;
+    EXPECT_EQ(platform::spawnWait(recorder, {"argsrecorder.exe", "x"}, errorNumber), 1);
+    EXPECT_EQ(testing_support::readFile("args.out"), "held");
+    held.close();
+    EXPECT_EQ(platform::spawnWait(recorder, {"argsrecorder.exe", "x"}, errorNumber), 3);
+    EXPECT_EQ(testing_support::readFile("args.out"), "x\n");
 }
 
 // One status dialog's life: its text, then the ways it ends.

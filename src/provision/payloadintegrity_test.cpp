@@ -1,0 +1,97 @@
+#include "provision/payloadintegrity.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/process.h"
+#include "testing/childprogram.h"
+#include "testing/tempdir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::readFile;
+using testing_support::TempDir;
+
+const std::string Abc = "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad";
+
+// How Windows 7's certutil prints it: upper case, the bytes apart.
+std::string certutilForm(const std::string& digest)
+{
+    std::string text;
+    for (std::size_t i = 0; i < digest.size(); i += 2) {
+        if (i > 0)
+            text += ' ';
+        text += digest.substr(i, 2);
+    }
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+TEST(PayloadIntegrity, OnlyTheShippedFileMayRun)
+{
+    const struct {
+        std::string content;
+        std::string value;
+        bool runs;
+        const char* computed; // in the logs of a refusal
+    } cases[] = {
+        {"abc", Abc, true, ""},
+        {"abc", certutilForm(Abc), true, ""},
+        {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855", true, ""},
+        {std::string(1000000, 'a'), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0", true, ""},
+        {"abd", Abc, false, "a52d159f262b2c6ddb724a61840befc36eb30c88877a4030b65cbe86298449c9"},
+        {"abc", Abc.substr(1), false, Abc.c_str()},
+        {"abc", Abc + "g", false, Abc.c_str()},
+        {"abc", Abc + "0", false, Abc.c_str()},
+        {"abc", "", true, ""},
+    };
+    for (const auto& c : cases) {
+        TempDir dir(true);
+        dir.write("jinstall.log", "");
+        const std::string file = dir.write("setup.exe", c.content).string();
+        PayloadIntegrity integrity("sha256JvmSelfExtractor");
+        integrity.setExpected(c.value);
+        SCOPED_TRACE(c.value);
+        EXPECT_EQ(integrity.verify(file), c.runs);
+        EXPECT_EQ(integrity.isDamaged(), !c.runs);
+        const std::string errors = readFile("errors.log"), trace = readFile("jinstall.log");
+        if (c.runs) {
+            EXPECT_EQ(errors, "");
+            EXPECT_NE(trace.find(c.value.empty() ? "not checked (no sha256JvmSelfExtractor): " + file
+                                                 : "SHA-256 checked: " + file),
+                      std::string::npos);
+        }
+        // A refusal names the file, the expected and the computed digest in both logs.
+        for (const std::string& log : {errors, trace})
+            for (const std::string& named : {file, c.value, std::string(c.computed)})
+                EXPECT_TRUE(c.runs || log.find(named) != std::string::npos) << named;
+    }
+}
+
+// Between the check and the start nobody can put another program in its place: Windows refuses
+// the replacement, Linux starts the held file itself.
+TEST(PayloadIntegrity, TheHeldProgramIsTheOneThatRuns)
+{
+    TempDir dir(true);
+    const fs::path program = dir.path() / "setup.exe";
+    fs::copy_file(testing_support::argsRecorderProgram(dir), program);
+    const fs::path other = dir.write("other.exe", "#!/bin/sh\nexit 5\n");
+    fs::permissions(other, fs::perms::owner_all, fs::perm_options::add);
+
+    platform::HeldFile held;
+    std::string digest, errorText;
+    ASSERT_TRUE(held.open(program.string(), errorText)) << errorText;
+    ASSERT_TRUE(held.sha256(digest, errorText)) << errorText;
+    EXPECT_EQ(digest.size(), 32u);
+    std::error_code ignored;
+    fs::rename(other, program, ignored);
+    int errorNumber = 0;
+    EXPECT_EQ(platform::spawnWait(program.string(), {"setup.exe", "held"}, errorNumber), 3);
+    EXPECT_EQ(readFile("args.out"), "held\n");
+    held.close();
+}
+
+} // namespace
