@@ -10,7 +10,8 @@ else()
   # They share the prefix's registry: one at a time.
   foreach(scenario quiet samedir nohandshake properties nojvm extended-off extended dialog
                    dialog-dpi errorbox bundle-missing bundle-predefined bundle-appdir bundle-reuse bundle-empty
-                   bundle-damaged vendor nsis retry planted)
+                   bundle-damaged vendor nsis retry planted cyrillic chinese
+                   lost-characters)
     add_test(NAME e2e.wine.${scenario}
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine.sh ${CMAKE_BINARY_DIR} ${scenario})
     set_tests_properties(e2e.wine.${scenario} PROPERTIES TIMEOUT 300 RESOURCE_LOCK wine_registry)

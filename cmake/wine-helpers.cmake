@@ -8,6 +8,7 @@ add_executable(vendorinstaller ${QBX_WINE_DIR}/vendorinstaller.c)
 foreach(helper java-stub rawexec showcmdline vendorinstaller)
   target_link_options(${helper} PRIVATE -static)
 endforeach()
+target_link_options(java-stub PRIVATE -municode) # wmain: the arguments in UTF-16
 
 
 # A vendor's installer built as vendors build theirs, with NSIS (Debian's makensis).

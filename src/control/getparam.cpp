@@ -9,8 +9,9 @@
 #include "control/configreg.h"
 #include "control/extsearchkey.h"
 #include "control/linereader.h"
+#include "exec/clib.h"
 #include "exec/fexists.h"
-#include "platform/codepage.h"
+#include "exec/unicode.h"
 #include "platform/files.h"
 
 namespace {
@@ -107,19 +108,6 @@ std::string lowercase(std::string text)
     return text;
 }
 
-bool readWholeFile(const std::string& filename, std::string& text)
-{
-    std::FILE* in = platform::openFile(filename, "rb");
-    if (!in)
-        return false;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
-        text.append(buffer, n);
-    bool read = !std::ferror(in);
-    std::fclose(in);
-    return read;
-}
-
 // Case-blind edit distance, to name the key a mistyped one was meant to be.
 std::size_t editDistance(const std::string& a, const std::string& b)
 {
@@ -157,13 +145,7 @@ std::string entryKey(const std::string& line)
 
 std::string controlFileText(const std::string& bytes)
 {
-    std::string text;
-    if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE')
-        platform::utf16ToAnsi(bytes.substr(2), text);
-    else if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        text = bytes.substr(3);
-    else
-        text = bytes;
+    std::string text = textFileUtf8(bytes);
     std::erase(text, '\r');
     return text;
 }

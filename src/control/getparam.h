@@ -51,8 +51,7 @@ inline constexpr std::size_t ControlKeyCount = 24;
 /// The keys in the order they are tested against a line.
 const std::array<ControlKey, ControlKeyCount>& controlKeys();
 
-/// The control file's bytes as its readers take them: a UTF-8 byte-order mark skipped, a UTF-16
-/// file (byte-order mark FF FE) in the ANSI code page, carriage returns removed.
+/// The control file's text as UTF-8 (see textFileUtf8), carriage returns removed.
 std::string controlFileText(const std::string& bytes);
 
 /// true for the keys of the control file: those of the table and the ones read on their own.

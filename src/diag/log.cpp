@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "exec/unicode.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 
@@ -21,7 +22,8 @@ void Log::logMessage(const std::string& file, const std::string& message)
         return;
     // Plain writes (the line cut at a NUL byte, as "%s" would): a formatted print brings the
     // runtime's whole printf engine into the shipped program.
-    std::string line = logLine(message);
+    // UTF-8 files: what UTF-8 cannot hold of a path goes as an escape, never lost.
+    std::string line = logLine(loggableText(message));
     std::fputs(line.c_str(), out);
     std::fputc('\n', out);
     std::fclose(out);

@@ -186,3 +186,16 @@ bool delDirTree(const std::string& dir)
     platform::removeDir(dir);
     return result;
 }
+
+bool readWholeFile(const std::string& filename, std::string& text)
+{
+    std::FILE* in = platform::openFile(filename, "rb");
+    if (!in)
+        return false;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
+        text.append(buffer, n);
+    bool read = !std::ferror(in);
+    std::fclose(in);
+    return read;
+}

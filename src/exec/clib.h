@@ -26,6 +26,8 @@ struct CopyStreamStats {
 };
 /// true when every byte was written and the output position equals the input's size.
 bool copyStream(std::FILE* in, std::FILE* out, CopyStreamStats* stats = nullptr);
+/// true and the file's bytes appended to text when it could be read whole.
+bool readWholeFile(const std::string& filename, std::string& text);
 /// true when the destination is a complete copy; on failure no destination is left.
 bool copyFile(const std::string& source, const std::string& destination);
 /// true when every entry inside dir was removed; links are removed, never followed.

@@ -1,5 +1,6 @@
 #include "launcher/entry.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include "exec/fexists.h"
 #include "exec/quoting.h"
 #include "exec/strutil.h"
+#include "exec/unicode.h"
 #include "launcher/cmdtokens.h"
 #include "launcher/install.h"
 #include "launcher/markerwait.h"
@@ -85,15 +87,13 @@ void runWorker(platform::WindowHandle host, const std::string& currentDir, const
 void getStartDir(std::string& startDir)
 {
     startDir.clear();
-    if (!fexists(OriginalDirFilename))
+    std::string bytes;
+    if (!fexists(OriginalDirFilename) || !readWholeFile(OriginalDirFilename, bytes))
         return;
-    std::FILE* in = platform::openFile(OriginalDirFilename, "rt");
-    if (in == nullptr)
-        return;
-    std::vector<char> line(StartDirLineLimit + 1, '\0');
-    if (std::fgets(line.data(), StartDirLineLimit, in) != nullptr)
-        startDir = trimStartDirLine(line.data());
-    std::fclose(in);
+    // The first line, as a text-mode read within the line limit saw it.
+    std::string line = textFileUtf8(bytes);
+    line.resize(std::min({line.find('\n'), line.find('\0'), std::size_t(StartDirLineLimit - 1), line.size()}));
+    startDir = trimStartDirLine(line);
 }
 
 bool startProgram(bool quiet, bool properties, const std::string& details)

@@ -108,6 +108,16 @@ bool Install::getEnvironmentSetup()
         return false;
     }
     getHomeDirectory();
+    // An outer stage that wrote the start directory in a code page without its characters left
+    // '?' (never part of a name) for them: the logs could not reach it, nor the clean-up judge it.
+    std::string startDir;
+    getStartDir(startDir);
+    const std::size_t prefix = beginsWith(startDir, "\\\\?\\") ? 4 : 0; // the long form \\?\C:\...
+    if (startDir.find('?', prefix) != std::string::npos) {
+        logAndTraceMessage(ErrorsFilename, TraceFilename, "start directory with characters the system lost:",
+                           startDir);
+        return false;
+    }
     return true;
 }
 

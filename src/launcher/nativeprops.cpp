@@ -1,6 +1,7 @@
 #include "launcher/nativeprops.h"
 
 #include "exec/strutil.h"
+#include "exec/unicode.h"
 
 namespace {
 
@@ -19,7 +20,8 @@ std::string nativePropertiesText(const std::string& javaHomeDir, bool installed,
     for (char& c : home)
         if (c == '\\')
             c = '/';
-    std::string text = std::string(NativeJvmHomeDir) + "=" + home + "\n";
+    // Java reads the file in ISO 8859-1: other characters go as escapes, which it turns back.
+    std::string text = std::string(NativeJvmHomeDir) + "=" + escapeNonAscii(home) + "\n";
     if (installed) {
         text += std::string(NativeJvmInstalled) + "=true\n";
         if (!installDir.empty())
@@ -35,7 +37,7 @@ std::string nativePropertiesText(const std::string& javaHomeDir, bool installed,
 std::string normalizePropertiesLine(const std::string& line)
 {
     std::string result;
-    for (char c : line) {
+    for (char c : unescapeUnicode(line)) {
         if (c == '/')
             result += '\\';
         else if (c != '\\')

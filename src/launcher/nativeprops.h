@@ -11,7 +11,8 @@ inline constexpr const char* NativeJvmInstalledInTemp = "nativeJvmInstalledInTem
 inline constexpr const char* NativeTempJvmDir = "nativeTempJvmDir";
 inline constexpr const char* AppDirVariable = "[$AppDir]";
 
-/// The file's lines (LF line ends; the file is written in text mode).
+/// The file's lines (LF line ends; the file is written in text mode); characters outside ASCII
+/// as \uXXXX escapes.
 std::string nativePropertiesText(const std::string& javaHomeDir, bool installed, const std::string& installDir,
                                  bool configureRegistry);
 
@@ -23,7 +24,8 @@ struct TempJvmRecord {
     bool configureRegistry = true;
 };
 
-/// A line as the clean-up reads it: "/" becomes "\" and every "\" (an escape) is deleted.
+/// A line as the clean-up reads it: \uXXXX escapes become their characters, "/" becomes "\" and
+/// every other "\" (an escape) is deleted.
 std::string normalizePropertiesLine(const std::string& line);
 /// Takes one normalised line into the record; the key it matched, or "" for other lines.
 std::string applyPropertiesLine(const std::string& line, TempJvmRecord& record);

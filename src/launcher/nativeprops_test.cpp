@@ -12,6 +12,9 @@ TEST(NativeProperties, LinesForFoundAndInstalledJvms)
     // Installed without a given directory: no line about the temporary location.
     EXPECT_EQ(nativePropertiesText("", true, "", false),
               "nativeJvmHomeDir=\nnativeJvmInstalled=true\nconfigureWinRegistry=false\n");
+    // Java reads the file as ISO 8859-1: a home in another script goes as escapes.
+    EXPECT_EQ(nativePropertiesText("D:\\\xD0\x98\xE5\xAE\x89", false, "", true).substr(0, 33),
+              "nativeJvmHomeDir=D:/\\u0418\\u5B89\n");
 }
 
 TEST(NativeProperties, CleanUpReadsEscapedLines)
@@ -20,6 +23,8 @@ TEST(NativeProperties, CleanUpReadsEscapedLines)
     EXPECT_EQ(applyPropertiesLine(normalizePropertiesLine("nativeTempJvmDir=C\\:/Temp/jvm6"), record),
               "nativeTempJvmDir");
     EXPECT_EQ(record.tempJvmDir, "C:\\Temp\\jvm6");
+    applyPropertiesLine(normalizePropertiesLine("nativeJvmHomeDir=D\\:/\\u0418\\u5b89"), record);
+    EXPECT_EQ(record.jvmHomeDir, "D:\\\xD0\x98\xE5\xAE\x89");
     // A run of backslashes disappears entirely.
     EXPECT_EQ(normalizePropertiesLine("a\\\\\\b/c"), "ab\\c");
     EXPECT_EQ(applyPropertiesLine("nativeJvmInstalled=true", record), "");

@@ -1,12 +1,12 @@
-// Texts in the system's single-byte (ANSI) code page, which every reader of the launcher expects.
+// Texts in the system's single-byte (ANSI) code page, as packagers' files may hold them.
 #pragma once
 
 #include <string>
 
 namespace platform {
 
-/// true and the text in the ANSI code page for UTF-16 little-endian bytes (no byte-order mark);
-/// characters the code page lacks become its default character. On Linux the code page is UTF-8.
-bool utf16ToAnsi(const std::string& utf16le, std::string& ansi);
+/// The text of the ANSI code page as UTF-8, the form of every text inside the launcher. On
+/// Linux the code page is UTF-8 already.
+std::string ansiToUtf8(const std::string& ansi);
 
 } // namespace platform

@@ -34,6 +34,23 @@ setup() {
   printf '%s\r\n' "$(P "$START")" > "$WORK/startdir.txt"
 }
 export QBX_EXPANDER_JAVA=$(P "$BUILD/java-stub.exe") QBX_EXPANDER_HOME=jre
+# The working, start and JVM directories renamed into scripts outside the ANSI code page (1252
+# here; Wine reads the host's names in UTF-8), "startdir.txt" in UTF-8 with its mark.
+rename_dirs() { # work start jvm
+  export LC_ALL=C.UTF-8
+  mv "$WORK" "$SCENARIO_DIR/$1" && WORK="$SCENARIO_DIR/$1"
+  mv "$START" "$SCENARIO_DIR/$2" && START="$SCENARIO_DIR/$2"
+  mv "$JVM" "$SCENARIO_DIR/jvm/$3" && JVM="$SCENARIO_DIR/jvm/$3"
+  export QBX_CMDLINE_OUT=$(P "$START/cleanup-cmdline.txt")
+  printf '\xEF\xBB\xBF%s\r\n' "$(P "$START")" > "$WORK/startdir.txt"
+}
+# Run away from the start directory: the logs saved there, the clean-up program given the
+# working directory, nothing of the run left in it.
+expect_cleaned_up() {
+  expect_grep "$START/cleanup-cmdline.txt" "__cleanup.exe $(P "$WORK")"
+  expect_grep "$START/jinstall.log" "Java wizard launched successfully"
+  expect_no_file "$WORK/native.properties" "$WORK/__qbxinstall.sem" "$WORK/install.jar" "$WORK/jinstall.log"
+}
 
 reg() { "$RUN" reg "$@" > /dev/null 2>&1; }
 reg_value() { "$RUN" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p'; }
@@ -228,6 +245,39 @@ errorbox)
   export LC_ALL=${QBX_SHOT_LOCALE:-fr_FR.UTF-8} 2>/dev/null
   run_raw "" "${QBX_SHOT_FILE:-$ARTIFACTS/error-box-fr.png}" "Quillbox Installer: Error" "Quillbox Installer: Error"
   expect_grep "$START/errors.log" "Unable to open qbx.control" "Unable to install application."
+  ;;
+cyrillic)
+  # A JVM found in the registry; the wizard gets a path in its arguments and one in the file.
+  rename_dirs "рабочая папка" "пуск" "ява17"
+  register_found
+  launch "-s \"$(P "$START/свойства.txt")\""
+  expect_grep "$START/jinstall.log" "Found correct version of JVM: $(P "$JVM")\\bin\\java.exe"
+  expect_grep "$START/wizard.log" "mode: properties" "details: $(U "$START/свойства.txt")"
+  expect_wizard_with "$START/wizard.log" "$(W "$JVM")" false
+  expect_cleaned_up
+  ;;
+chinese)
+  # A bundled JVM laid out in the working directory: used, then deleted by the clean-up, which
+  # reads its path back from the escapes of "native.properties".
+  rename_dirs "工作目录" "开始" "爪哇17"
+  use_bundle expander '[$AppDir]\jvm17'
+  launch "-q "
+  expect_grep "$START/wizard.log" "nativeJvmHomeDir = $(W "$WORK/jvm/jre")" "nativeJvmInstalledInTemp = true" \
+    "started properly"
+  expect_grep "$START/jinstall.log" "jvmLocation $(P "$WORK/jvm/jre")"
+  expect_no_file "$WORK/jvm/jre"
+  expect_cleaned_up
+  ;;
+lost-characters)
+  # An outer stage wrote the start directory in the code page, which has '?' for its letters:
+  # an error, its logs saved in the Windows directory, not a run that looks like a success.
+  rename_dirs "работа" "пуск" "ява17"
+  register_found
+  printf '%s\r\n' "$(P "$START")" | sed 's/[^ -~\r]\+/?/g' > "$WORK/startdir.txt"
+  launch ""
+  expect_grep "$WINDIR/errors.log" "start directory with characters the system lost: S:\\?" \
+    "Unable to install application."
+  expect_no_file "$START/wizard.log"
   ;;
 *)
   scenario "$2" || fail "unknown scenario $2"

@@ -5,7 +5,9 @@
  * named by QBX_HOST_JAVA (default /usr/bin/java) through ntdll's __wine_unix_spawnvp, waits
  * for it and exits with its status. Windows paths among the arguments (and ';'-separated class
  * paths) are turned into Unix form. The JVM runs in the caller's current directory and sees the
- * caller's CLASSPATH (or none), which a Linux child would not otherwise inherit. */
+ * caller's CLASSPATH (or none), which a Linux child would not otherwise inherit. Every text is
+ * taken in UTF-16 and handed on in UTF-8, with a UTF-8 locale for the JVM, so that a path in any
+ * script reaches it whole. */
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -27,6 +29,18 @@ static char* copyText(const char* text)
     return copy;
 }
 
+/* The wide text in UTF-8 (the form of every text here). */
+static char* utf8(const WCHAR* wide)
+{
+    int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, NULL, 0, NULL, NULL);
+    char* text = size > 0 ? malloc((size_t)size) : NULL;
+    if (text == NULL || WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, size, NULL, NULL) != size) {
+        fputs("java-stub: cannot convert a text\n", stderr);
+        exit(1);
+    }
+    return text;
+}
+
 /* "X:\..." or "X:/...": an absolute Windows path. */
 static int isWindowsPath(const char* text)
 {
@@ -41,7 +55,7 @@ static char* unixPath(const char* text)
         return copyText(text);
     if (unixFileName != NULL) {
         WCHAR wide[MAX_PATH * 4];
-        if (MultiByteToWideChar(CP_ACP, 0, text, -1, wide, sizeof wide / sizeof wide[0]) > 0) {
+        if (MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, sizeof wide / sizeof wide[0]) > 0) {
             char* found = unixFileName(wide);
             if (found != NULL) {
                 char* result = copyText(found);
@@ -139,8 +153,13 @@ static double unixSeconds(void)
     return (double)(ticks - 116444736000000000ULL) / 1e7;
 }
 
-int main(int argc, char** argv)
+int wmain(int argc, WCHAR** wideArgv)
 {
+    char** argv = calloc((size_t)argc + 1, sizeof(char*));
+    if (argv == NULL)
+        return 1;
+    for (int i = 0; i < argc; ++i)
+        argv[i] = utf8(wideArgv[i]);
     HMODULE ntdll = GetModuleHandleA("ntdll.dll");
     UnixSpawnvp spawnvp = ntdll ? (UnixSpawnvp)(void*)GetProcAddress(ntdll, "__wine_unix_spawnvp") : NULL;
     if (spawnvp == NULL) {
@@ -154,19 +173,22 @@ int main(int argc, char** argv)
     if (java == NULL || java[0] == '\0')
         java = "/usr/bin/java";
 
-    /* env, -C dir, CLASSPATH, java, the arguments, null. */
-    char** child = calloc((size_t)argc + 8, sizeof(char*));
+    /* env, -C dir, the locale, CLASSPATH, java, the arguments, null. */
+    char** child = calloc((size_t)argc + 9, sizeof(char*));
     if (child == NULL)
         return 1;
     int count = 0;
     child[count++] = "/usr/bin/env";
-    char windowsCwd[MAX_PATH * 4];
-    DWORD length = GetCurrentDirectoryA(sizeof windowsCwd, windowsCwd);
-    if (length > 0 && length < sizeof windowsCwd) {
+    WCHAR windowsCwd[MAX_PATH * 4];
+    DWORD length = GetCurrentDirectoryW(sizeof windowsCwd / sizeof windowsCwd[0], windowsCwd);
+    if (length > 0 && length < sizeof windowsCwd / sizeof windowsCwd[0]) {
         child[count++] = "-C";
-        child[count++] = unixPath(windowsCwd);
+        child[count++] = unixPath(utf8(windowsCwd));
     }
-    const char* classPath = getenv("CLASSPATH");
+    /* The JVM decodes its arguments and names its files by the locale: UTF-8, as they are. */
+    child[count++] = "LC_ALL=C.UTF-8";
+    const WCHAR* wideClassPath = _wgetenv(L"CLASSPATH");
+    const char* classPath = wideClassPath != NULL ? utf8(wideClassPath) : NULL;
     if (classPath != NULL && classPath[0] != '\0') {
         char* converted = unixClassPath(classPath);
         char* assignment = malloc(strlen(converted) + sizeof "CLASSPATH=");

@@ -2,7 +2,7 @@
  *
  * "wine prog.exe ARGS" quotes the arguments again; some tests need a command line byte for
  * byte (a trailing blank, unbalanced quotes). The line comes from the file named by the
- * argument, taken whole (no final newline is added). */
+ * argument, taken whole (no final newline is added), in UTF-8. */
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -36,11 +36,17 @@ int main(int argc, char** argv)
         return 125;
     }
 
-    STARTUPINFOA startup;
+    int units = MultiByteToWideChar(CP_UTF8, 0, commandLine, -1, NULL, 0);
+    WCHAR* wideLine = units > 0 ? malloc((size_t)units * sizeof(WCHAR)) : NULL;
+    if (wideLine == NULL || MultiByteToWideChar(CP_UTF8, 0, commandLine, -1, wideLine, units) != units) {
+        fputs("rawexec: the command line is not UTF-8\n", stderr);
+        return 125;
+    }
+    STARTUPINFOW startup;
     PROCESS_INFORMATION process;
     memset(&startup, 0, sizeof startup);
     startup.cb = sizeof startup;
-    if (!CreateProcessA(NULL, commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process)) {
+    if (!CreateProcessW(NULL, wideLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process)) {
         fprintf(stderr, "rawexec: CreateProcess failed (%lu): %s\n", GetLastError(), commandLine);
         return 126;
     }

@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/pathidentity.h"
 #include "platform/win32/handlepath.h"
+#include "platform/win32/widetext.h"
 
 namespace platform {
 
@@ -16,8 +17,10 @@ namespace {
 
 bool sameIgnoringCase(const std::string& a, const std::string& b)
 {
-    return a.size() == b.size() && CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
-                                                  b.data(), static_cast<int>(b.size())) == CSTR_EQUAL;
+    const std::wstring wideA = widen(a), wideB = widen(b);
+    return wideA.size() == wideB.size() &&
+           CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, wideA.data(), static_cast<int>(wideA.size()), wideB.data(),
+                          static_cast<int>(wideB.size())) == CSTR_EQUAL;
 }
 
 // 64 bits from the system's random source (advapi32, which the program imports anyway);
@@ -43,7 +46,7 @@ bool probeWrite(const std::string& dir, const std::string& prefix)
     std::string name =
         dir + "\\" + prefix + "." + std::to_string(GetCurrentProcessId()) + "." + std::to_string(unguessable());
     // A new file only (a link under that name makes the creation fail), gone when closed.
-    HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    HANDLE file = CreateFileW(widen(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
@@ -60,7 +63,7 @@ std::FILE* openAppendExactly(const std::string& dir, const std::string& name)
         return nullptr;
     const std::string path = dir + "\\" + name;
     // The link itself is opened, not followed: a link is then refused by its attributes.
-    HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE, FILE_SHARE_READ,
+    HANDLE file = CreateFileW(widen(path).c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE, FILE_SHARE_READ,
                               nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return nullptr;

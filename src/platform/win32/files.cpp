@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <windows.h>
 
+#include "platform/win32/widetext.h"
+
 namespace platform {
 
 const char* const TextNewline = "\r\n";
@@ -26,13 +28,13 @@ bool runningOnWine()
 
 bool access(const std::string& path)
 {
-    return _access(path.c_str(), 0) == 0;
+    return _waccess(widen(path).c_str(), 0) == 0;
 }
 
 bool stat(const std::string& path, FileStatus& status)
 {
     // A link is answered from its own attributes: following it could leave the tree we walk.
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = GetFileAttributesW(widen(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
         status.isDirectory = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         status.isLink = true;
@@ -40,7 +42,7 @@ bool stat(const std::string& path, FileStatus& status)
         return true;
     }
     struct _stat64 info;
-    if (_stat64(path.c_str(), &info) != 0)
+    if (_wstat64(widen(path).c_str(), &info) != 0)
         return false;
     status.isDirectory = (info.st_mode & _S_IFMT) == _S_IFDIR;
     status.isLink = false;
@@ -50,22 +52,22 @@ bool stat(const std::string& path, FileStatus& status)
 
 bool getCwd(std::string& dir)
 {
-    char* current = _getcwd(nullptr, 0); // sized by the runtime: no length limit of ours here
+    wchar_t* current = _wgetcwd(nullptr, 0); // sized by the runtime: no length limit of ours here
     if (current == nullptr)
         return false;
-    dir = current;
+    dir = narrow(current);
     std::free(current);
     return true;
 }
 
 bool chDir(const std::string& dir)
 {
-    return _chdir(dir.c_str()) == 0;
+    return _wchdir(widen(dir).c_str()) == 0;
 }
 
 bool makeDir(const std::string& dir)
 {
-    return _mkdir(dir.c_str()) == 0;
+    return _wmkdir(widen(dir).c_str()) == 0;
 }
 
 bool removeDir(const std::string& dir)
@@ -73,22 +75,22 @@ bool removeDir(const std::string& dir)
     // RemoveDirectory (behind _rmdir) removes a junction or directory link itself on Windows.
     // Wine, where our tests run, removes an empty target instead: there a link is refused.
     if (runningOnWine()) {
-        DWORD attributes = GetFileAttributesA(dir.c_str());
+        DWORD attributes = GetFileAttributesW(widen(dir).c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
             return false;
     }
-    return _rmdir(dir.c_str()) == 0;
+    return _wrmdir(widen(dir).c_str()) == 0;
 }
 
 bool removeFile(const std::string& path)
 {
     // DeleteFile (behind remove) deletes a file link itself, never its target.
-    return std::remove(path.c_str()) == 0;
+    return _wremove(widen(path).c_str()) == 0;
 }
 
 bool renameFile(const std::string& from, const std::string& to)
 {
-    return std::rename(from.c_str(), to.c_str()) == 0;
+    return _wrename(widen(from).c_str(), widen(to).c_str()) == 0;
 }
 
 void copyRunPermission(const std::string&, const std::string&)
@@ -98,7 +100,7 @@ void copyRunPermission(const std::string&, const std::string&)
 
 std::FILE* openFile(const std::string& path, const char* mode)
 {
-    return std::fopen(path.c_str(), mode);
+    return _wfopen(widen(path).c_str(), widen(mode).c_str());
 }
 
 struct DirEnum::Impl {
@@ -107,9 +109,9 @@ struct DirEnum::Impl {
 
 namespace {
 
-void fill(const __finddata64_t& found, DirEntry& entry)
+void fill(const _wfinddata64_t& found, DirEntry& entry)
 {
-    entry.name = found.name;
+    entry.name = narrow(found.name);
     entry.isDirectory = (found.attrib & _A_SUBDIR) != 0;
     entry.isLink = (found.attrib & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
@@ -126,8 +128,8 @@ DirEnum::~DirEnum()
 bool DirEnum::first(const std::string& pattern, DirEntry& entry)
 {
     close();
-    __finddata64_t found;
-    impl->handle = _findfirst64(pattern.c_str(), &found);
+    _wfinddata64_t found;
+    impl->handle = _wfindfirst64(widen(pattern).c_str(), &found);
     if (impl->handle == -1)
         return false;
     fill(found, entry);
@@ -138,8 +140,8 @@ bool DirEnum::next(DirEntry& entry)
 {
     if (impl->handle == -1)
         return false;
-    __finddata64_t found;
-    if (_findnext64(impl->handle, &found) != 0)
+    _wfinddata64_t found;
+    if (_wfindnext64(impl->handle, &found) != 0)
         return false;
     fill(found, entry);
     return true;

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "platform/win32/widetext.h"
+
 namespace platform {
 
 namespace {
@@ -26,7 +28,7 @@ bool createWith(const std::string& dir, const char* descriptor)
     if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(descriptor, SDDL_REVISION_1, &sd, nullptr))
         return false;
     SECURITY_ATTRIBUTES attributes{sizeof attributes, sd, FALSE};
-    bool made = CreateDirectoryA(dir.c_str(), &attributes) != 0;
+    bool made = CreateDirectoryW(widen(dir).c_str(), &attributes) != 0;
     LocalFree(sd);
     return made;
 }
@@ -87,7 +89,7 @@ FolderTrust folderTrust(const std::string& dir)
     PSID owner = nullptr;
     PACL dacl = nullptr;
     PSECURITY_DESCRIPTOR sd = nullptr;
-    if (GetNamedSecurityInfoA(dir.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+    if (GetNamedSecurityInfoW(widen(dir).c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
                               &owner, nullptr, &dacl, nullptr, &sd) != ERROR_SUCCESS)
         return FolderTrust::Unreadable;
     FolderTrust answer = FolderTrust::Trusted;

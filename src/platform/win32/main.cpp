@@ -3,6 +3,7 @@
 
 #include "launcher/entry.h"
 #include "platform/win32/instance.h"
+#include "platform/win32/widetext.h"
 
 namespace {
 
@@ -21,11 +22,27 @@ void restrictDllSearch()
         SetDllDirectoryA("");
 }
 
+/// The command line after the program's name, as the runtime cuts it for WinMain, but whole:
+/// the ANSI line would carry '?' for every character of a path outside the code page.
+std::string argumentsOfCommandLine()
+{
+    const wchar_t* line = GetCommandLineW();
+    bool quoted = false;
+    while (*line > L' ' || (*line != L'\0' && quoted)) {
+        if (*line == L'"')
+            quoted = !quoted;
+        ++line;
+    }
+    while (*line != L'\0' && *line <= L' ')
+        ++line;
+    return platform::narrow(line);
+}
+
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR lpCmdLine, int nShowCmd)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int nShowCmd)
 {
     restrictDllSearch();
     hInst = instance;
-    return launcherMain(previous != nullptr, lpCmdLine != nullptr ? lpCmdLine : "", nShowCmd);
+    return launcherMain(previous != nullptr, argumentsOfCommandLine(), nShowCmd);
 }

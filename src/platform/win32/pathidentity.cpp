@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/win32/handlepath.h"
+#include "platform/win32/widetext.h"
 
 namespace platform {
 
@@ -13,21 +14,21 @@ namespace {
 // Opens a file or directory for its attributes only; directories need backup semantics.
 HANDLE openForQuery(const std::string& path, DWORD flags = 0)
 {
-    return CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    return CreateFileW(widen(path).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
 }
 
-// Calls one of the A functions that answer "needed size" when the buffer is too small.
+// Calls one of the W functions that answer "needed size" when the buffer is too small.
 template <typename Call>
 bool askForPath(Call call, std::string& answer)
 {
-    std::vector<char> buffer(MAX_PATH + 1);
+    std::vector<wchar_t> buffer(MAX_PATH + 1);
     for (int attempt = 0; attempt < 3; ++attempt) {
         DWORD length = call(buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0)
             return false;
         if (length < buffer.size()) {
-            answer.assign(buffer.data(), length);
+            answer = narrow(std::wstring(buffer.data(), length));
             return true;
         }
         buffer.resize(length + 1);
@@ -52,11 +53,12 @@ bool resolvePath(const std::string& path, std::string& resolved)
     if (path.empty())
         return false;
     std::string full;
-    if (!askForPath([&](char* buffer, DWORD size) { return GetFullPathNameA(path.c_str(), size, buffer, nullptr); },
-                    full))
+    if (!askForPath(
+            [&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(widen(path).c_str(), size, buffer, nullptr); },
+            full))
         return false;
     std::string longName;
-    if (!askForPath([&](char* buffer, DWORD size) { return GetLongPathNameA(full.c_str(), buffer, size); },
+    if (!askForPath([&](wchar_t* buffer, DWORD size) { return GetLongPathNameW(widen(full).c_str(), buffer, size); },
                     longName))
         return false;
     // Junctions and links on the way: the final name is where the handle really leads.
@@ -72,8 +74,8 @@ bool win32::finalPath(void* handle, std::string& path)
 {
     std::string finalName;
     if (!askForPath(
-            [&](char* buffer, DWORD size) {
-                return GetFinalPathNameByHandleA(handle, buffer, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+            [&](wchar_t* buffer, DWORD size) {
+                return GetFinalPathNameByHandleW(handle, buffer, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
             },
             finalName))
         return false;

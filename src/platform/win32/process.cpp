@@ -4,6 +4,8 @@
 #include <cstring>
 #include <windows.h>
 
+#include "platform/win32/widetext.h"
+
 namespace platform {
 
 namespace {
@@ -15,7 +17,7 @@ constexpr const char* SearchedExtensions[] = {".com", ".exe", ".bat", ".cmd"};
 
 bool isFile(const std::string& path)
 {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = GetFileAttributesW(widen(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
@@ -51,11 +53,11 @@ int systemCodeToSpawnError(DWORD code)
 
 void recordFailure(DWORD code)
 {
-    char* text = nullptr;
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+    wchar_t* text = nullptr;
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message(text != nullptr ? text : "", length);
+                                  nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string message = text != nullptr ? narrow(std::wstring(text, length)) : std::string();
     LocalFree(text);
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
         message.pop_back();
@@ -74,11 +76,11 @@ DWORD start(const std::string& program, const std::vector<std::string>& args, PR
     std::string commandLine;
     const bool batch = hasExtension(file, ".bat") || hasExtension(file, ".cmd");
     if (batch) {
-        char systemDir[MAX_PATH];
-        UINT length = GetSystemDirectoryA(systemDir, MAX_PATH);
+        wchar_t systemDir[MAX_PATH];
+        UINT length = GetSystemDirectoryW(systemDir, MAX_PATH);
         if (length == 0 || length >= MAX_PATH)
             return GetLastError() != 0 ? GetLastError() : ERROR_PATH_NOT_FOUND;
-        application = std::string(systemDir) + "\\cmd.exe";
+        application = narrow(systemDir) + "\\cmd.exe";
         // /d: no AutoRun commands; /s /c: the outer quotes go, the rest runs as written.
         commandLine = "cmd.exe /d /s /c \"\"" + file + "\"";
     }
@@ -90,11 +92,13 @@ DWORD start(const std::string& program, const std::vector<std::string>& args, PR
     if (batch)
         commandLine += '"';
 
-    STARTUPINFOA startup{};
+    // The whole line in UTF-16: the child reads every character of every path as it is.
+    std::wstring wideCommandLine = widen(commandLine);
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     process = PROCESS_INFORMATION{};
-    if (!CreateProcessA(application.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    if (!CreateProcessW(widen(application).c_str(), wideCommandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                        nullptr, &startup, &process)) {
         DWORD code = GetLastError();
         return code != 0 ? code : ERROR_GEN_FAILURE;
     }
@@ -142,16 +146,26 @@ std::string lastSpawnFailure()
 
 bool getEnv(const std::string& name, std::string& value)
 {
-    const char* found = std::getenv(name.c_str());
-    if (found == nullptr)
-        return false;
-    value = found;
-    return true;
+    const std::wstring wideName = widen(name);
+    std::wstring buffer(256, L'\0');
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        SetLastError(ERROR_SUCCESS);
+        DWORD length = GetEnvironmentVariableW(wideName.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0 && GetLastError() == ERROR_ENVVAR_NOT_FOUND)
+            return false;
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            value = narrow(buffer);
+            return true;
+        }
+        buffer.assign(length, L'\0'); // grown meanwhile: the size asked for, with its terminator
+    }
+    return false;
 }
 
 bool putEnv(const std::string& assignment)
 {
-    if (_putenv(assignment.c_str()) != 0)
+    if (_wputenv(widen(assignment).c_str()) != 0)
         return false;
     // Children get the system's copy of the environment: keep it as the runtime's.
     const std::size_t equals = assignment.find('=');
@@ -159,7 +173,7 @@ bool putEnv(const std::string& assignment)
         return true;
     const std::string name = assignment.substr(0, equals);
     const std::string value = assignment.substr(equals + 1);
-    SetEnvironmentVariableA(name.c_str(), value.empty() ? nullptr : value.c_str());
+    SetEnvironmentVariableW(widen(name).c_str(), value.empty() ? nullptr : widen(value).c_str());
     return true;
 }
 

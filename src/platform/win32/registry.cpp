@@ -3,6 +3,8 @@
 #include <vector>
 #include <windows.h>
 
+#include "platform/win32/widetext.h"
+
 namespace platform {
 
 namespace {
@@ -41,7 +43,7 @@ HKEY handleOf(const RegKey& key)
 bool regOpenKey(RegRoot root, const std::string& path, RegAccess access, RegKey& key)
 {
     HKEY handle = nullptr;
-    if (RegOpenKeyExA(rootKey(root), path.c_str(), 0, accessMask(access), &handle) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(rootKey(root), widen(path).c_str(), 0, accessMask(access), &handle) != ERROR_SUCCESS)
         return false;
     key.root = root;
     key.path = path;
@@ -55,29 +57,31 @@ bool regQueryString(const RegKey& key, const std::string& name, std::string& val
     if (!key.open || bufferSize == 0)
         return false;
     // The caller's buffer size is a limit on the text, not on what we may read: a longer value
-    // is read whole and then cut, where a fixed buffer would only have failed.
-    std::vector<char> data(bufferSize);
+    // is read whole and then cut, where a fixed buffer would only have failed. Read as the
+    // system keeps it (UTF-16), held as UTF-8; the limit counts the system's characters.
+    std::vector<wchar_t> data(bufferSize);
+    const std::wstring wideName = widen(name);
     DWORD type = 0;
     LONG result = ERROR_MORE_DATA;
     for (int attempt = 0; attempt < QueryAttempts && result == ERROR_MORE_DATA; ++attempt) {
-        DWORD size = static_cast<DWORD>(data.size());
-        result = RegQueryValueExA(handleOf(key), name.c_str(), nullptr, &type,
+        DWORD size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+        result = RegQueryValueExW(handleOf(key), wideName.c_str(), nullptr, &type,
                                   reinterpret_cast<BYTE*>(data.data()), &size);
         if (result == ERROR_MORE_DATA)
-            data.resize(size + 1);
+            data.resize(size / sizeof(wchar_t) + 2);
         else if (result == ERROR_SUCCESS)
-            data.resize(size);
+            data.resize(size / sizeof(wchar_t));
     }
     if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
         return false;
     // Stored texts need not carry their terminator; stop at the first NUL if there is one.
-    std::string text(data.begin(), data.end());
-    std::string::size_type nul = text.find('\0');
-    if (nul != std::string::npos)
+    std::wstring text(data.begin(), data.end());
+    std::wstring::size_type nul = text.find(L'\0');
+    if (nul != std::wstring::npos)
         text.erase(nul);
     if (text.size() > bufferSize - 1)
         text.erase(bufferSize - 1);
-    value = text;
+    value = narrow(text);
     return true;
 }
 
@@ -85,12 +89,12 @@ bool regEnumSubkey(const RegKey& key, unsigned index, std::string& name)
 {
     if (!key.open)
         return false;
-    std::vector<char> buffer(SubkeyNameSize);
+    std::vector<wchar_t> buffer(SubkeyNameSize);
     DWORD size = SubkeyNameSize;
-    if (RegEnumKeyExA(handleOf(key), index, buffer.data(), &size, nullptr, nullptr, nullptr, nullptr) !=
+    if (RegEnumKeyExW(handleOf(key), index, buffer.data(), &size, nullptr, nullptr, nullptr, nullptr) !=
         ERROR_SUCCESS)
         return false;
-    name.assign(buffer.data(), size);
+    name = narrow(std::wstring(buffer.data(), size));
     return true;
 }
 
@@ -98,7 +102,7 @@ bool regCreateKey(RegRoot root, const std::string& path, RegKey& key, RegAccess 
 {
     HKEY handle = nullptr;
     DWORD disposition = 0;
-    if (RegCreateKeyExA(rootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, accessMask(access), nullptr,
+    if (RegCreateKeyExW(rootKey(root), widen(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, accessMask(access), nullptr,
                         &handle, &disposition) != ERROR_SUCCESS)
         return false;
     key.root = root;
@@ -112,8 +116,9 @@ bool regSetString(const RegKey& key, const std::string& name, const std::string&
 {
     if (!key.open)
         return false;
-    return RegSetValueExA(handleOf(key), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                          static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+    const std::wstring wide = widen(value);
+    return RegSetValueExW(handleOf(key), widen(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
+                          static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 void regCloseKey(RegKey& key)

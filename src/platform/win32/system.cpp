@@ -6,20 +6,22 @@
 #include <vector>
 
 #include "platform/win32/systemlibrary.h"
+#include "platform/win32/widetext.h"
 
 namespace platform {
 
 namespace {
 
-// Asks a Win32 "fill this buffer" function; empty when it fails or the answer exceeds limit.
+// Asks a Win32 "fill this buffer" function; empty when it fails or the answer exceeds limit
+// characters (UTF-16 units, as the system counts them).
 template <typename Call>
 bool fillText(std::size_t limit, std::string& result, Call call)
 {
-    std::vector<char> buffer(limit + 1);
+    std::vector<wchar_t> buffer(limit + 1);
     DWORD length = call(buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0 || length > limit)
         return false;
-    result.assign(buffer.data(), length);
+    result = narrow(std::wstring(buffer.data(), length));
     return true;
 }
 
@@ -43,11 +45,11 @@ unsigned majorVersion()
 
 HMODULE loadSystemLibrary(const std::string& name)
 {
-    HMODULE library = LoadLibraryExA(name.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    HMODULE library = LoadLibraryExW(widen(name).c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     std::string systemDir;
     if (library == nullptr && GetLastError() == ERROR_INVALID_PARAMETER &&
-        fillText(MAX_PATH, systemDir, [](char* buffer, DWORD size) { return GetSystemDirectoryA(buffer, size); }))
-        library = LoadLibraryA((systemDir + "\\" + name).c_str()); // systems before the flag
+        fillText(MAX_PATH, systemDir, [](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); }))
+        library = LoadLibraryW(widen(systemDir + "\\" + name).c_str()); // systems before the flag
     return library;
 }
 
@@ -63,23 +65,23 @@ bool libraryPresent(const std::string& name)
 bool shortPathName(const std::string& path, std::string& shortName, std::size_t limit)
 {
     return fillText(limit, shortName,
-                    [&](char* buffer, DWORD size) { return GetShortPathNameA(path.c_str(), buffer, size); });
+                    [&](wchar_t* buffer, DWORD size) { return GetShortPathNameW(widen(path).c_str(), buffer, size); });
 }
 
 bool fullPathName(const std::string& path, std::string& fullName, std::size_t limit)
 {
-    return fillText(limit, fullName, [&](char* buffer, DWORD size) {
-        return GetFullPathNameA(path.c_str(), size, buffer, nullptr);
+    return fillText(limit, fullName, [&](wchar_t* buffer, DWORD size) {
+        return GetFullPathNameW(widen(path).c_str(), size, buffer, nullptr);
     });
 }
 
 bool folderPath(Folder folder, std::string& path)
 {
-    char buffer[MAX_PATH] = {};
+    wchar_t buffer[MAX_PATH] = {};
     int id = folder == Folder::CommonDocuments ? CSIDL_COMMON_DOCUMENTS : CSIDL_PERSONAL;
-    if (FAILED(SHGetFolderPathA(nullptr, id, nullptr, 0, buffer)))
+    if (FAILED(SHGetFolderPathW(nullptr, id, nullptr, 0, buffer)))
         return false;
-    path = buffer;
+    path = narrow(buffer);
     return true;
 }
 
