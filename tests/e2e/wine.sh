@@ -43,13 +43,17 @@ rename_dirs() { # work start jvm
   mv "$JVM" "$SCENARIO_DIR/jvm/$3" && JVM="$SCENARIO_DIR/jvm/$3"
   export QBX_CMDLINE_OUT=$(P "$START/cleanup-cmdline.txt")
   printf '\xEF\xBB\xBF%s\r\n' "$(P "$START")" > "$WORK/startdir.txt"
+  : > "$WORK/jinstall.log"
 }
 # Run away from the start directory: the logs saved there, the clean-up program given the
 # working directory, nothing of the run left in it.
 expect_cleaned_up() {
-  expect_grep "$START/cleanup-cmdline.txt" "__cleanup.exe $(P "$WORK")"
+  local work
+  work=$(P "$WORK")
+  [[ "$work" != *" "* ]] || work="\"$work\""
+  expect_grep "$START/cleanup-cmdline.txt" "__cleanup.exe $work"
   expect_grep "$START/jinstall.log" "Java wizard launched successfully"
-  expect_no_file "$WORK/native.properties" "$WORK/__qbxinstall.sem" "$WORK/install.jar" "$WORK/jinstall.log"
+  expect_no_file "$WORK/native.properties" "$WORK/__qbxinstall.sem" "$WORK/install.jar"
 }
 
 reg() { "$RUN" reg "$@" > /dev/null 2>&1; }

@@ -173,7 +173,7 @@ int wmain(int argc, WCHAR** wideArgv)
     if (java == NULL || java[0] == '\0')
         java = "/usr/bin/java";
 
-    /* env, -C dir, the locale, CLASSPATH, java, the arguments, null. */
+    /* env, -C dir, CLASSPATH, the locale, java, the arguments, null. */
     char** child = calloc((size_t)argc + 9, sizeof(char*));
     if (child == NULL)
         return 1;
@@ -185,8 +185,6 @@ int wmain(int argc, WCHAR** wideArgv)
         child[count++] = "-C";
         child[count++] = unixPath(utf8(windowsCwd));
     }
-    /* The JVM decodes its arguments and names its files by the locale: UTF-8, as they are. */
-    child[count++] = "LC_ALL=C.UTF-8";
     const WCHAR* wideClassPath = _wgetenv(L"CLASSPATH");
     const char* classPath = wideClassPath != NULL ? utf8(wideClassPath) : NULL;
     if (classPath != NULL && classPath[0] != '\0') {
@@ -202,6 +200,8 @@ int wmain(int argc, WCHAR** wideArgv)
         child[count++] = "-u";
         child[count++] = "CLASSPATH";
     }
+    /* The JVM decodes its arguments and names its files by the locale: UTF-8, as they are. */
+    child[count++] = "LC_ALL=C.UTF-8";
     child[count++] = copyText(java);
     for (int i = 1; i < argc; ++i)
         child[count++] = convertArgument(argv[i], i > 1 && isClassPathSwitch(argv[i - 1]));
