@@ -58,7 +58,7 @@ bool regQueryString(const RegKey& key, const std::string& name, std::string& val
         return false;
     // The caller's buffer size is a limit on the text, not on what we may read: a longer value
     // is read whole and then cut, where a fixed buffer would only have failed. Read as the
-    // system keeps it (UTF-16), held as UTF-8; the limit counts the system's characters.
+    // system keeps it (UTF-16), held as UTF-8.
     std::vector<wchar_t> data(bufferSize);
     const std::wstring wideName = widen(name);
     DWORD type = 0;
@@ -79,9 +79,14 @@ bool regQueryString(const RegKey& key, const std::string& name, std::string& val
     std::wstring::size_type nul = text.find(L'\0');
     if (nul != std::wstring::npos)
         text.erase(nul);
-    if (text.size() > bufferSize - 1)
-        text.erase(bufferSize - 1);
     value = narrow(text);
+    if (value.size() > bufferSize - 1) {
+        // Cut as the core counts (bytes), before a whole character.
+        std::size_t cut = bufferSize - 1;
+        while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80)
+            --cut;
+        value.erase(cut);
+    }
     return true;
 }
 
