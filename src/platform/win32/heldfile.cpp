@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32/systemlibrary.h"
+#include "platform/win32/widetext.h"
 
 namespace platform {
 
@@ -79,7 +80,7 @@ bool HeldFile::open(const std::string& path, std::string& errorText)
 {
     close();
     // Read sharing only: writing, renaming and deleting fail for everyone while it is held.
-    impl->file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    impl->file = CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (impl->file == INVALID_HANDLE_VALUE) {
         errorText = platform::errorText("cannot open");
