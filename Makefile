@@ -1,5 +1,5 @@
-# Front door: make deps | native | windows | asan | test | fuzz | bench | demo | clean
-.PHONY: all deps native windows asan test fuzz demo bench screenshots clean
+# Front door: make deps | native | windows | asan | test | fuzz | bench | demo | setup | clean
+.PHONY: all deps native windows asan test fuzz demo bench screenshots setup clean
 
 # APT can be set to "echo apt-get" for a dry run.
 APT ?= apt-get
@@ -57,6 +57,11 @@ bench: deps native windows
 # The status dialog in the nine languages and an error box, rendered under Wine on Xvfb.
 screenshots: deps windows
 	tests/wine/screenshots.sh build/windows docs/screenshots
+
+# One setup.exe that carries installer.exe and the example payload (examples/setup/setup.nsi).
+setup: deps windows
+	makensis -V2 -DLAUNCHER=$(CURDIR)/build/windows/installer.exe -DPAYLOAD=$(CURDIR)/build/windows/payload \
+	  -DOUTFILE=$(CURDIR)/build/setup.exe examples/setup/setup.nsi
 
 clean:
 	rm -rf build

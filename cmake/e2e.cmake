@@ -6,12 +6,14 @@ if(NOT WIN32)
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/native.sh ${CMAKE_BINARY_DIR} ${scenario})
     set_tests_properties(e2e.native.${scenario} PROPERTIES TIMEOUT 120)
   endforeach()
+  # The example payload as the build lays it out passes the packager's check.
+  add_test(NAME qbxcheck.native.payload COMMAND qbxcheck ${QBX_PAYLOAD_DIR})
 else()
   # They share the prefix's registry: one at a time.
   foreach(scenario quiet samedir nohandshake properties nojvm extended-off extended dialog
                    dialog-dpi errorbox bundle-missing bundle-predefined bundle-appdir bundle-reuse bundle-empty
-                   bundle-damaged vendor nsis retry planted cyrillic chinese
-                   lost-characters)
+                   bundle-damaged vendor nsis retry planted cyrillic chinese lost-characters
+                   qbxcheck qbxcheck-find setup)
     add_test(NAME e2e.wine.${scenario}
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine.sh ${CMAKE_BINARY_DIR} ${scenario})
     set_tests_properties(e2e.wine.${scenario} PROPERTIES TIMEOUT 300 RESOURCE_LOCK wine_registry)

@@ -13,7 +13,7 @@ else()
 endif()
 
 add_executable(unit_tests ${QBX_TEST_SOURCES} ${QBX_BACKEND_TESTS})
-target_link_libraries(unit_tests PRIVATE qbxcore ${QBX_GTEST_LIBS})
+target_link_libraries(unit_tests PRIVATE qbxchecks qbxcore ${QBX_GTEST_LIBS})
 target_compile_definitions(unit_tests PRIVATE QBX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 if(WIN32)
   # The window tests load the status dialog and the icon from the test program itself.

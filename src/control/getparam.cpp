@@ -128,8 +128,9 @@ std::size_t editDistance(const std::string& a, const std::string& b)
     return row[b.size()];
 }
 
-// The word before "=" of a line that looks like an entry, or "" for comments and other text.
-std::string entryKey(const std::string& line)
+} // namespace
+
+std::string controlEntryKey(const std::string& line)
 {
     auto equals = line.find('=');
     if (line.empty() || line[0] == '#' || line[0] == ';' || equals == std::string::npos || equals == 0)
@@ -140,8 +141,6 @@ std::string entryKey(const std::string& line)
             return {};
     return key;
 }
-
-} // namespace
 
 std::string controlFileText(const std::string& bytes)
 {
@@ -263,7 +262,7 @@ bool GetParameters::parseParameters(ControlValues& values)
                                 [&](const ControlKey& candidate) { return beginsWith(line, candidate.name); });
         if (key == Keys.end()) {
             // Unknown keys are skipped, but a mistyped one should show in the trace.
-            std::string unknown = entryKey(line);
+            std::string unknown = controlEntryKey(line);
             if (!unknown.empty() && !isControlKey(unknown))
                 traceMessage(TraceFilename, "unknown key in qbx.control",
                              unknown + " (nearest known key: " + nearestControlKey(unknown) + ")");

@@ -54,6 +54,10 @@ const std::array<ControlKey, ControlKeyCount>& controlKeys();
 /// The control file's text as UTF-8 (see textFileUtf8), carriage returns removed.
 std::string controlFileText(const std::string& bytes);
 
+/// The word before "=" of a line that looks like an entry (letters, digits, "_", "." and "-"),
+/// or "" for comments and other text.
+std::string controlEntryKey(const std::string& line);
+
 /// true for the keys of the control file: those of the table and the ones read on their own.
 bool isControlKey(const std::string& key);
 

@@ -159,6 +159,7 @@ bool JvmOk::testLine(std::string& line, const std::string& required, const std::
     while (end > first && !isDigit(line[end - 1]))
         --end;
     line = line.substr(first, end - first);
+    reported = line;
     return verifyVersion(required, minimum, maximum, line);
 }
 

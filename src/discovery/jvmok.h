@@ -41,6 +41,8 @@ public:
     /// true when the version meets the limits (versions compared as versions, cut to each limit).
     bool verifyVersion(const std::string& required, const std::string& minimum, const std::string& maximum,
                        const std::string& version);
+    /// The version the test program reported in the last testLine ("" before one).
+    const std::string& reportedVersion() const { return reported; }
 
     /// true when the test program is in the current directory: only then does testVersion prove
     /// a version.
@@ -52,4 +54,5 @@ private:
                       std::string& executablePath);
 
     std::string traceFilename;
+    std::string reported;
 };

@@ -6,6 +6,8 @@ namespace {
 
 constexpr std::size_t DigestLength = 64;
 
+} // namespace
+
 std::string hexText(const std::string& bytes)
 {
     static const char digits[] = "0123456789abcdef";
@@ -16,8 +18,6 @@ std::string hexText(const std::string& bytes)
     }
     return text;
 }
-
-} // namespace
 
 bool normalizeDigest(const std::string& value, std::string& digest)
 {

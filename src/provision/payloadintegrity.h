@@ -6,6 +6,9 @@
 #include "diag/trace.h"
 #include "platform/heldfile.h"
 
+/// The bytes of a digest as lower-case hex digits, two per byte.
+std::string hexText(const std::string& bytes);
+
 /// The packager's SHA-256 as 64 lower-case hex digits: blanks (certutil prints the bytes
 /// apart) are dropped, any letter case is taken. false when what remains is anything else.
 bool normalizeDigest(const std::string& value, std::string& digest);

@@ -283,6 +283,52 @@ lost-characters)
     "Unable to install application."
   expect_no_file "$START/wizard.log"
   ;;
+qbxcheck)
+  # The packager's check, started from a folder of its own: the payload stays as it was.
+  snapshot() { (cd "$WORK" && find . -type f -exec sha256sum {} + | sort); }
+  before=$(snapshot)
+  (cd "$START" && "$RUN" "$(P "$BUILD/qbxcheck.exe")" "$(P "$WORK")" > "$SCENARIO_DIR/check.txt" 2>&1) ||
+    fail "qbxcheck exit code $?: $(cat "$SCENARIO_DIR/check.txt")"
+  expect_grep "$SCENARIO_DIR/check.txt" "ok: install.jar: present" "ok: cleanup.exe: present" ": 0 errors"
+  set_control jvmInstallerType selfExtractorJvmInstaller
+  before=$(snapshot)
+  code=0
+  (cd "$START" && "$RUN" "$(P "$BUILD/qbxcheck.exe")" "$(P "$WORK")" > "$SCENARIO_DIR/check.txt" 2>&1) || code=$?
+  [ $code -eq 1 ] || fail "qbxcheck exit code $code for a misspelt installer type"
+  expect_grep "$SCENARIO_DIR/check.txt" 'error: jvmInstallerType: "selfExtractorJvmInstaller" selects nothing'
+  [ "$before" = "$(snapshot)" ] || fail "qbxcheck changed the payload"
+  [ -z "$(ls -A "$START")" ] || fail "qbxcheck left files in the folder it was started from: $(ls -A "$START")"
+  ;;
+qbxcheck-find)
+  # Every JVM of the prefix's registry with its verdict, and the one an install run would use.
+  register_found
+  reg add 'HKLM\SOFTWARE\JavaSoft\Java Runtime Environment\1.8' /v JavaHome /d "$(P "$SCENARIO_DIR/gone")" /f
+  reg add 'HKLM\SOFTWARE\JavaSoft\Java Runtime Environment\1.8' /v MicroVersion /d 0_401 /f
+  (cd "$START" && "$RUN" "$(P "$BUILD/qbxcheck.exe")" --find "$(P "$WORK")" > "$SCENARIO_DIR/find.txt" 2>&1) ||
+    fail "qbxcheck --find exit code $?: $(cat "$SCENARIO_DIR/find.txt")"
+  runtime='jvm: JavaSoft HKLM\SOFTWARE\JavaSoft\Java Runtime Environment'
+  expect_grep "$SCENARIO_DIR/find.txt" "limits: 11 or a later version" \
+    "$runtime\17.0: $(P "$JVM") (registered 17.0.15, reports 17" "64-bit): accepted" \
+    "$runtime\1.8: $(P "$SCENARIO_DIR/gone") (registered 1.8.0_401, bitness unknown): turned down: no javaw.exe" \
+    "the launcher would use: $(P "$JVM")\bin\javaw.exe (JavaSoft keys)"
+  [ -z "$(ls -A "$START")" ] || fail "qbxcheck --find left files in the folder it was started from"
+  ;;
+setup)
+  # The example's setup.exe, started from a folder of its own, silently: it unpacks the launcher
+  # and the payload into Program Files, the wizard runs with the registered JVM, the logs land in
+  # the start folder, and the example's clean-up program removes the working directory.
+  command -v makensis > /dev/null || fail "no makensis (install the nsis package)"
+  makensis -V2 -DLAUNCHER="$BUILD/installer.exe" -DPAYLOAD="$BUILD/payload" -DOUTFILE="$START/setup.exe" \
+    "$SOURCE/examples/setup/setup.nsi" > "$SCENARIO_DIR/makensis.txt" 2>&1 || fail "makensis: $(cat "$SCENARIO_DIR/makensis.txt")"
+  register_found
+  code=0
+  (cd "$START" && timeout 240 "$RUN" "$(P "$START/setup.exe")" /S > "$SCENARIO_DIR/stdout" 2>&1) || code=$?
+  [ $code -eq 0 ] || fail "setup.exe exit code $code"
+  wait_for_wine
+  expect_wizard_with "$START/wizard.log" "$(W "$JVM")" false
+  expect_file "$PROGRAMS/Quillbox Setup"
+  expect_no_file "$PROGRAMS/Quillbox Setup/run-1"
+  ;;
 *)
   scenario "$2" || fail "unknown scenario $2"
   ;;
