@@ -46,11 +46,10 @@ Section
   File /r "${PAYLOAD}\*.*"
   File "${LAUNCHER}"
 
-  ; The launcher reads the file in the ANSI code page today; FileWrite of the Unicode build writes
-  ; that code page. (A later launcher may read UTF-8 with its byte-order mark: FileWriteUTF16LE is
-  ; no choice for it, write the bytes EF BB BF and the UTF-8 text then.)
+  ; UTF-16 with its byte-order mark keeps every letter of the folder's name, whatever the system's
+  ; code page (FileWrite would write that code page, and lose what it cannot hold).
   FileOpen $0 "$WorkDir\startdir.txt" w
-  FileWrite $0 "$EXEDIR$\r$\n"
+  FileWriteUTF16LE /BOM $0 "$EXEDIR$\r$\n"
   FileClose $0
 
   IfSilent 0 +3
