@@ -84,8 +84,14 @@ NT_KEY='HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion'
 WIN_KEY='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion'
 sandbox() {
   reset_registry
-  SAVED_ROOT=$(reg_value "$NT_KEY" SystemRoot)
-  SAVED_PROGRAMS=$(reg_value "$WIN_KEY" ProgramFilesDir)
+  # A query made while the previous session's wineserver is still going away can come back
+  # empty now and then: ask again before giving up.
+  for attempt in 1 2 3 4 5; do
+    SAVED_ROOT=$(reg_value "$NT_KEY" SystemRoot)
+    SAVED_PROGRAMS=$(reg_value "$WIN_KEY" ProgramFilesDir)
+    [ -z "$SAVED_ROOT" ] || [ -z "$SAVED_PROGRAMS" ] || break
+    sleep 1
+  done
   [ -n "$SAVED_ROOT" ] && [ -n "$SAVED_PROGRAMS" ] || fail "cannot read the prefix's system folders"
   trap 'reg add "$NT_KEY" /v SystemRoot /d "$SAVED_ROOT" /f; reg add "$WIN_KEY" /v ProgramFilesDir /d "$SAVED_PROGRAMS" /f
         reg delete "HKCU\\Control Panel\\Desktop" /v LogPixels /f
