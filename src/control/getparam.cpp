@@ -8,6 +8,7 @@
 
 #include "control/configreg.h"
 #include "control/extsearchkey.h"
+#include "control/jvmarchkey.h"
 #include "control/linereader.h"
 #include "exec/clib.h"
 #include "exec/fexists.h"
@@ -81,6 +82,7 @@ const std::array<ControlKey, ControlKeyCount> Keys{{
     {ExtendedJvmSearchField, &ControlValues::extendedJvmSearch, 100},
     {ExpanderSha256Field, &ControlValues::sha256JvmSelfExtractor, 201},
     {InstallerSha256Field, &ControlValues::sha256JvmInstallerBinary, 201},
+    {JvmArchitectureField, &ControlValues::jvmArchitecture, 100},
 }};
 
 void emptyValues(ControlValues& values)

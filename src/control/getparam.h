@@ -1,4 +1,4 @@
-// The control file "qbx.control": line endings, its 24 keys, defaults and the java command name.
+// The control file "qbx.control": line endings, its 25 keys, defaults and the java command name.
 #pragma once
 
 #include <array>
@@ -35,6 +35,7 @@ struct ControlValues {
     std::string extendedJvmSearch;
     std::string sha256JvmSelfExtractor;
     std::string sha256JvmInstallerBinary;
+    std::string jvmArchitecture;
     std::string controlFilename;
 };
 
@@ -46,7 +47,7 @@ struct ControlKey {
     std::size_t size;
 };
 
-inline constexpr std::size_t ControlKeyCount = 24;
+inline constexpr std::size_t ControlKeyCount = 25;
 
 /// The keys in the order they are tested against a line.
 const std::array<ControlKey, ControlKeyCount>& controlKeys();

@@ -44,6 +44,19 @@ bool traced(const std::filesystem::path& file, const std::string& ending)
 
 } // namespace
 
+// The reader takes the first key that begins a line: no key may begin with another's name.
+TEST(ControlKeys, NoKeyBeginsWithAnother)
+{
+    std::vector<std::string> names{"configureWinRegistry"};
+    for (const ControlKey& key : controlKeys())
+        names.push_back(key.name);
+    for (const std::string& key : names) {
+        EXPECT_TRUE(isControlKey(key)) << key;
+        for (const std::string& other : names)
+            EXPECT_TRUE(key == other || other.compare(0, key.size(), key) != 0) << other << " begins with " << key;
+    }
+}
+
 TEST(GetParameters, ValuesDefaultsAndLineSyntax)
 {
     const struct {

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 #include <iterator>
+#include <optional>
 #include <set>
 
 #include "control/extsearchkey.h"
@@ -11,9 +12,12 @@
 #include "exec/comparablepath.h"
 #include "exec/fexists.h"
 #include "exec/strutil.h"
+#include "exec/trustedfolder.h"
 #include "discovery/jvmok.h"
 #include "discovery/jvmversion.h"
+#include "discovery/sysdirs.h"
 #include "platform/files.h"
+#include "platform/pathidentity.h"
 #include "platform/process.h"
 #include "platform/registry.h"
 
@@ -22,6 +26,7 @@ namespace {
 constexpr const char* PluginType = "Java Plug-in";
 constexpr const char* JavaHomeVariable = "JAVA_HOME";
 constexpr const char* BinDir = "\\bin\\";
+constexpr const char* BinFolder = "bin";
 constexpr const char* JavaExecutable = "java.exe";
 constexpr const char* JavawExecutable = "javaw.exe";
 // Installers nest the value at most this deep: Adoptium's JDK\<version>\hotspot\MSI.
@@ -33,19 +38,69 @@ constexpr std::size_t TracedValueLength = 300;
 
 struct RegistrySource {
     const char* root;
+    const char* vendor; // as traces name it
     const char* values[2];
+    bool machineView; // read in HKLM's own view too: the JavaSoft search has read the others there
 };
 
 // Tried in this order, each subtree walked; a key's values are taken when present.
 constexpr RegistrySource RegistrySources[] = {
-    {"SOFTWARE\\JavaSoft\\JDK", {"JavaHome", nullptr}},
-    {"SOFTWARE\\JavaSoft\\JRE", {"JavaHome", nullptr}},
-    {"SOFTWARE\\Eclipse Adoptium", {"Path", nullptr}},
-    {"SOFTWARE\\Microsoft\\JDK", {"Path", nullptr}},
-    {"SOFTWARE\\Azul Systems\\Zulu", {"InstallationPath", nullptr}},
-    {"SOFTWARE\\Semeru", {"Path", "InstallationPath"}},
-    {"SOFTWARE\\BellSoft\\Liberica", {"Path", "InstallationPath"}},
+    {"SOFTWARE\\JavaSoft\\JDK", "JavaSoft", {"JavaHome", nullptr}, true},
+    {"SOFTWARE\\JavaSoft\\JRE", "JavaSoft", {"JavaHome", nullptr}, true},
+    {"SOFTWARE\\JavaSoft\\Java Runtime Environment", "JavaSoft", {"JavaHome", nullptr}, false},
+    {"SOFTWARE\\JavaSoft\\Java Development Kit", "JavaSoft", {"JavaHome", nullptr}, false},
+    {"SOFTWARE\\Eclipse Adoptium", "Eclipse Adoptium", {"Path", nullptr}, true},
+    {"SOFTWARE\\Microsoft\\JDK", "Microsoft", {"Path", nullptr}, true},
+    {"SOFTWARE\\Azul Systems\\Zulu", "Azul Zulu", {"InstallationPath", nullptr}, true},
+    {"SOFTWARE\\Semeru", "IBM Semeru", {"Path", "InstallationPath"}, true},
+    {"SOFTWARE\\BellSoft\\Liberica", "BellSoft Liberica", {"Path", "InstallationPath"}, true},
 };
+
+struct RegistryView {
+    platform::RegRoot root;
+    platform::RegView view;
+    const char* name; // as traces name it
+    JvmOrigin origin;
+};
+
+// The machine's own view, its 32-bit view (32-bit JVMs on 64-bit Windows), then the user's keys
+// (per-user installs; shared by both views).
+constexpr RegistryView RegistryViews[] = {
+    {platform::RegRoot::LocalMachine, platform::RegView::Native, "HKLM", JvmOrigin::MachineRegistry},
+    {platform::RegRoot::LocalMachine, platform::RegView::Bits32, "HKLM 32-bit", JvmOrigin::MachineRegistry32},
+    {platform::RegRoot::CurrentUser, platform::RegView::Native, "HKCU", JvmOrigin::UserRegistry},
+};
+
+/// On equal versions: 64-bit before 32-bit before an image of unknown kind.
+int bitsRank(JvmBits bits)
+{
+    return bits == JvmBits::Bits64 ? 0 : bits == JvmBits::Bits32 ? 1 : 2;
+}
+
+/// On equal versions and kinds: the machine's keys (either view), the user's, PATH, JAVA_HOME.
+int originRank(JvmOrigin origin)
+{
+    switch (origin) {
+    case JvmOrigin::MachineRegistry:
+    case JvmOrigin::MachineRegistry32: return 0;
+    case JvmOrigin::UserRegistry: return 1;
+    case JvmOrigin::SearchPath: return 2;
+    case JvmOrigin::JavaHome: break;
+    }
+    return 3;
+}
+
+bool tryFirst(const JvmCandidate& a, const JvmCandidate& b)
+{
+    // A candidate without a version comes after all that have one.
+    if (a.version.empty() != b.version.empty())
+        return b.version.empty();
+    if (int order = compareVersions(a.version, b.version))
+        return order > 0;
+    if (bitsRank(a.bits) != bitsRank(b.bits))
+        return bitsRank(a.bits) < bitsRank(b.bits);
+    return originRank(a.origin) < originRank(b.origin);
+}
 
 /// The version a key name suggests: the name from its first digit on ("zulu-17" gives "17").
 /// Vendors name Java 2 to 8 by their second number ("8.0.392.8"): read as the limits write
@@ -88,6 +143,39 @@ bool hasForbiddenCharacter(const std::string& path)
     return false;
 }
 
+JvmCandidate candidateFrom(const std::string& version, const std::string& source, const std::string& location,
+                           JvmOrigin origin)
+{
+    return JvmCandidate{.version = version, .source = source, .location = location, .origin = origin};
+}
+
+/// Only the machine's keys are trusted as they are: other sources may name a user's folder.
+bool needsTrustedFolder(JvmOrigin origin)
+{
+    return origin != JvmOrigin::MachineRegistry && origin != JvmOrigin::MachineRegistry32;
+}
+
+/// The last component of a path without trailing separators ("C:\jdk\bin\" gives "bin").
+std::string lastComponent(const std::string& path)
+{
+    auto end = path.find_last_not_of("\\/");
+    if (end == std::string::npos)
+        return std::string();
+    auto start = path.find_last_of("\\/", end);
+    return path.substr(start == std::string::npos ? 0 : start + 1, end - (start == std::string::npos ? 0 : start + 1) + 1);
+}
+
+/// The first java executable in the folder: the control file's name, java.exe, javaw.exe.
+bool javaIn(const std::string& dir, const std::string& executableName, std::string& executable)
+{
+    for (const std::string& name : {executableName, std::string(JavaExecutable), std::string(JavawExecutable)}) {
+        executable = dir + "\\" + name;
+        if (!name.empty() && fexists(executable))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 ExtendedJvmSearch::ExtendedJvmSearch() : traceFilename(TraceFilename) {}
@@ -109,7 +197,10 @@ bool ExtendedJvmSearch::isJvmInstalled(bool enabled, const std::string& required
         return false;
     }
     for (const JvmCandidate& candidate : collectCandidates(executableName)) {
-        traceMessage(traceFilename, "testing jvm from " + candidate.source + ":", candidate.home);
+        if (!candidate.verdict.empty())
+            continue;
+        traceMessage(traceFilename,
+                     "testing jvm from " + candidate.source + " (" + bitsName(candidate.bits) + "):", candidate.home);
         JvmOk jvmOk;
         jvmOk.setTraceFilename(traceFilename);
         if (!_mayMeetLimits(jvmOk, candidate, required, minimum, maximum))
@@ -138,31 +229,32 @@ bool ExtendedJvmSearch::_mayMeetLimits(JvmOk& jvmOk, const JvmCandidate& candida
     }
     if (reason == nullptr)
         return true;
-    traceMessage(traceFilename, std::string("extended JVM search skips ") + candidate.source + " (" + reason + "):",
-                 candidate.home);
+    _skip(candidate.source, reason, candidate.home);
     return false;
 }
 
 std::vector<JvmCandidate> ExtendedJvmSearch::collectCandidates(const std::string& executableName)
 {
     std::vector<JvmCandidate> found;
-    for (std::size_t index = 0; index < std::size(RegistrySources); ++index)
-        _walkKey(index, RegistrySources[index].root, 0, "", executableName, found);
-    // Highest suggested version first; equal ones keep the order of the sources.
-    std::stable_sort(found.begin(), found.end(), [](const JvmCandidate& a, const JvmCandidate& b) {
-        return compareVersions(a.version, b.version) > 0;
-    });
+    for (std::size_t view = 0; view < std::size(RegistryViews); ++view)
+        for (std::size_t source = 0; source < std::size(RegistrySources); ++source)
+            if (RegistrySources[source].machineView || view != 0)
+                _walkKey(view, source, RegistrySources[source].root, 0, "", executableName, found);
+    _searchPath(executableName, found);
     std::string javaHome;
-    if (platform::getEnv(JavaHomeVariable, javaHome)) {
-        JvmCandidate candidate{"", "", JavaHomeVariable};
-        if (_usableHome(javaHome, candidate.source, executableName, candidate.home))
-            found.push_back(candidate);
-    }
+    if (platform::getEnv(JavaHomeVariable, javaHome))
+        _addCandidate(javaHome, candidateFrom("", JavaHomeVariable, javaHome, JvmOrigin::JavaHome), executableName,
+                      found);
+    std::stable_sort(found.begin(), found.end(), tryFirst);
 
     std::vector<JvmCandidate> candidates;
     std::set<std::string> seen;
     for (JvmCandidate& candidate : found) {
-        if (!seen.insert(comparablePath(candidate.home, "")).second) {
+        // The same JVM under two spellings or through a link is one candidate.
+        std::string resolved;
+        if (!platform::resolvePath(candidate.home, resolved))
+            resolved = candidate.home;
+        if (!seen.insert(comparablePath(resolved, "")).second) {
             traceMessage(traceFilename, "extended JVM search already has " + candidate.home + ", also in",
                          candidate.source);
             continue;
@@ -172,20 +264,24 @@ std::vector<JvmCandidate> ExtendedJvmSearch::collectCandidates(const std::string
     return candidates;
 }
 
-void ExtendedJvmSearch::_walkKey(std::size_t sourceIndex, const std::string& keyPath, unsigned depth,
-                                 const std::string& version, const std::string& executableName,
+void ExtendedJvmSearch::_walkKey(std::size_t viewIndex, std::size_t sourceIndex, const std::string& keyPath,
+                                 unsigned depth, const std::string& version, const std::string& executableName,
                                  std::vector<JvmCandidate>& candidates)
 {
+    const RegistryView& view = RegistryViews[viewIndex];
+    const RegistrySource& source = RegistrySources[sourceIndex];
     platform::RegKey key;
-    if (!platform::regOpenKey(platform::RegRoot::LocalMachine, keyPath, platform::RegAccess::Read, key))
+    if (!platform::regOpenKey(view.root, keyPath, platform::RegAccess::Read, key, view.view))
         return;
-    for (const char* valueName : RegistrySources[sourceIndex].values) {
+    for (const char* valueName : source.values) {
         std::string value;
         if (valueName == nullptr || !platform::regQueryString(key, valueName, value, ValueReadSize))
             continue;
-        JvmCandidate candidate{"", version, "HKLM\\" + keyPath + " " + valueName};
-        if (_usableHome(value, candidate.source, executableName, candidate.home))
-            candidates.push_back(candidate);
+        const std::string hive = view.root == platform::RegRoot::CurrentUser ? "HKCU" : "HKLM";
+        _addCandidate(value,
+                      candidateFrom(version, std::string(view.name) + " " + source.vendor,
+                                    hive + "\\" + keyPath + " " + valueName, view.origin),
+                      executableName, candidates);
     }
     if (depth < MaxKeyDepth) {
         std::vector<std::string> names;
@@ -195,21 +291,75 @@ void ExtendedJvmSearch::_walkKey(std::size_t sourceIndex, const std::string& key
         for (const std::string& subkey : names) {
             // The first key name with a digit below the root names the version (JDK\17.0.8\hotspot).
             std::string suggested = version.empty() ? versionOfKeyName(subkey) : version;
-            _walkKey(sourceIndex, keyPath + "\\" + subkey, depth + 1, suggested, executableName, candidates);
+            _walkKey(viewIndex, sourceIndex, keyPath + "\\" + subkey, depth + 1, suggested, executableName,
+                     candidates);
         }
     }
     platform::regCloseKey(key);
 }
 
-bool ExtendedJvmSearch::_usableHome(const std::string& value, const std::string& source,
-                                    const std::string& executableName, std::string& home)
+void ExtendedJvmSearch::_searchPath(const std::string& executableName, std::vector<JvmCandidate>& candidates)
 {
+    const std::optional<std::string> path = getPathPtr();
+    if (!path)
+        return;
+    const std::string windowsDir = windowsDirectory();
+    std::size_t number = 0;
+    for (std::size_t start = 0; start <= path->size(); ++number) {
+        std::size_t end = path->find(';', start);
+        if (end == std::string::npos)
+            end = path->size();
+        const std::string entry = path->substr(start, end - start);
+        start = end + 1;
+        const std::string source = "PATH entry " + std::to_string(number + 1);
+        std::string home;
+        if (_homeOfPathEntry(entry, source, windowsDir, executableName, home))
+            _addCandidate(home, candidateFrom("", source, entry, JvmOrigin::SearchPath), executableName,
+                          candidates);
+    }
+}
+
+bool ExtendedJvmSearch::_homeOfPathEntry(const std::string& entry, const std::string& source,
+                                         const std::string& windowsDir, const std::string& executableName,
+                                         std::string& home)
+{
+    std::string executable, resolved;
+    const char* reason = nullptr;
+    if (entry.empty() || !isRooted(entry))
+        reason = "not a full path";
+    else if (!windowsDir.empty() && comparablePath(entry, "") == comparablePath(windowsDir, ""))
+        reason = "the Windows directory"; // where copies of an older JVM's launchers land
+    else if (equalsIgnoringCase(lastComponent(entry), BinFolder)) {
+        if (javaIn(entry, executableName, executable)) {
+            home = parentPath(entry.substr(0, entry.find_last_not_of("\\/") + 1));
+            return true;
+        }
+        reason = "no java executable";
+    } else if (!fexists(entry + "\\" + JavaExecutable))
+        reason = "no java executable";
+    else if (!platform::resolvePath(entry + "\\" + JavaExecutable, resolved) ||
+             !equalsIgnoringCase(lastComponent(parentPath(resolved)), BinFolder))
+        reason = "not a bin folder, and its java.exe no link into one";
+    else {
+        // A folder such as javapath: its java.exe links to the JVM's own bin\java.exe.
+        home = parentPath(parentPath(resolved));
+        return true;
+    }
+    _skip(source, reason, entry);
+    return false;
+}
+
+bool ExtendedJvmSearch::_addCandidate(const std::string& value, JvmCandidate candidate,
+                                      const std::string& executableName, std::vector<JvmCandidate>& candidates)
+{
+    std::string& home = candidate.home;
     home = value;
     while (home.size() > 1 && isSeparator(home.back()))
         home.pop_back();
     const std::size_t longestName = std::max(executableName.size(), std::strlen(JavawExecutable));
     const char* reason = nullptr;
     platform::FileStatus status;
+    std::string executable;
     if (hasForbiddenCharacter(home))
         reason = "not a path";
     else if (!isRooted(home))
@@ -220,14 +370,27 @@ bool ExtendedJvmSearch::_usableHome(const std::string& value, const std::string&
         reason = "no such directory";
     else if (!status.isDirectory && !status.isLink)
         reason = "not a directory";
-    else if (!fexists(home + BinDir + executableName) && !fexists(home + BinDir + JavaExecutable) &&
-             !fexists(home + BinDir + JavawExecutable))
+    else if (!javaIn(home + "\\" + BinFolder, executableName, executable))
         reason = "no java executable";
-    if (reason == nullptr)
-        return true;
-    traceMessage(traceFilename, std::string("extended JVM search skips ") + source + " (" + reason + "):",
-                 value.substr(0, TracedValueLength));
-    return false;
+    if (reason != nullptr) {
+        _skip(candidate.source + " " + candidate.location, reason, value.substr(0, TracedValueLength));
+        return false;
+    }
+    candidate.bits = executableBits(executable);
+    std::string why;
+    if (needsTrustedFolder(candidate.origin) && !onlyTrustedCanChange(home, why)) {
+        // The launcher runs elevated: a JVM that another user could have placed is never run.
+        candidate.verdict = "a folder others can change, " + why;
+        traceMessage(traceFilename, "extended JVM search turns down " + candidate.source + " (" + candidate.verdict + "):",
+                     home);
+    }
+    candidates.push_back(std::move(candidate));
+    return true;
+}
+
+void ExtendedJvmSearch::_skip(const std::string& source, const char* reason, const std::string& value)
+{
+    traceMessage(traceFilename, "extended JVM search skips " + source + " (" + reason + "):", value);
 }
 
 bool findExtendedJvm(const std::string& required, const std::string& minimum, const std::string& maximum,

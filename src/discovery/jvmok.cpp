@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "control/jvmarchkey.h"
 #include "exec/clib.h"
 #include "exec/fexists.h"
 #include "exec/spawnerror.h"
@@ -30,7 +31,7 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
 
-JvmOk::JvmOk() : traceFilename(TraceFilename) {}
+JvmOk::JvmOk() : traceFilename(TraceFilename), wantedBits(readJvmArchitecture()) {}
 
 void JvmOk::setTraceFilename(const std::string& name)
 {
@@ -84,9 +85,21 @@ bool JvmOk::_tryDirectory(const std::string& required, const std::string& minimu
 bool JvmOk::correctVersion(const std::string& required, const std::string& minimum, const std::string& maximum,
                            const std::string& executablePath)
 {
-    if (!fexists(executablePath))
+    if (!fexists(executablePath) || !fitsArchitecture(executablePath))
         return false;
     return testVersion(required, minimum, maximum, executablePath);
+}
+
+bool JvmOk::fitsArchitecture(const std::string& executablePath)
+{
+    if (wantedBits == JvmBits::Unknown)
+        return true;
+    const JvmBits bits = executableBits(executablePath);
+    if (bits == wantedBits)
+        return true;
+    traceMessage(traceFilename, std::string("jvmArchitecture ") + bitsName(wantedBits) + " turns down " +
+                                    executablePath + ":", bitsName(bits));
+    return false;
 }
 
 bool JvmOk::testVersion(const std::string& required, const std::string& minimum, const std::string& maximum,

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "diag/trace.h"
+#include "discovery/jvmbits.h"
 
 /// Runs the payload's test program with a candidate JVM and checks the version it reports.
 /// Limits are texts: required (overrides the range), minimum, maximum; an empty text is no limit.
@@ -24,7 +25,10 @@ public:
     bool jvmCorrectVersion(const std::string& required, const std::string& minimum, const std::string& maximum,
                            const std::string& recordedVersion, const std::string& jvmDirectory,
                            std::string& executableName, std::string& executablePath);
-    /// true when the executable exists and passes testVersion.
+    /// true when the executable is of the kind "jvmArchitecture" asks for (any kind without it);
+    /// false with a trace otherwise.
+    bool fitsArchitecture(const std::string& executablePath);
+    /// true when the executable exists, fits the architecture and passes testVersion.
     bool correctVersion(const std::string& required, const std::string& minimum, const std::string& maximum,
                         const std::string& executablePath);
     /// true when the test program, run with the executable, reports a version within the limits,
@@ -55,4 +59,5 @@ private:
 
     std::string traceFilename;
     std::string reported;
+    JvmBits wantedBits; // from the control file: a JVM of another kind is never used
 };

@@ -93,6 +93,45 @@ TEST(JvmCorrectVersion, TriesTheDirectoryThenBinAndTheNewNamesOfOldRuntimes)
     }
 }
 
+// The image header tells the kind; "jvmArchitecture" turns down the other kind (and an image of
+// unknown kind) wherever a JVM is proven, with a trace.
+TEST(JvmCorrectVersion, ImageKindMeetsJvmArchitecture)
+{
+    const struct {
+        const char* control; // the control file's line
+        unsigned machine;    // 0: no image at all
+        JvmBits bits;
+        bool found;
+    } cases[] = {
+        {"", 0x014c, JvmBits::Bits32, true},          {"jvmArchitecture=any", 0, JvmBits::Unknown, true},
+        {"jvmArchitecture=64", 0x8664, JvmBits::Bits64, true}, {"jvmArchitecture=64", 0x014c, JvmBits::Bits32, false},
+        {"jvmArchitecture=32", 0x014c, JvmBits::Bits32, true}, {"jvmArchitecture=32", 0x8664, JvmBits::Bits64, false},
+        {"jvmArchitecture=32", 0, JvmBits::Unknown, false},    {"jvmArchitecture=32", 0x01c4, JvmBits::Unknown, false},
+    };
+    for (const auto& c : cases) {
+        TempDir dir(true);
+        dir.write("qbx.control", std::string("jvmMinVersion=1\n") + c.control + "\n");
+        dir.write("jinstall.log", "");
+        const auto java = dir.path() / "jvm" / "bin" / "java.exe";
+        if (c.machine != 0)
+            testing_support::makeImage(java, c.machine);
+        else
+            dir.write("jvm/bin/java.exe", "#!/bin/sh\n");
+        EXPECT_EQ(executableBits(java.string()), c.bits) << c.machine;
+        JvmOk jvmOk;
+        std::string name = "java.exe", path;
+        EXPECT_EQ(jvmOk.jvmCorrectVersion("", "", "", (dir.path() / "jvm").string(), name, path), c.found)
+            << c.control << " " << c.machine;
+        EXPECT_EQ(contains(readFile(dir.path() / "jinstall.log"), " turns down "), !c.found) << c.control;
+    }
+    // Cut or foreign files are of no kind.
+    TempDir dir;
+    for (const std::string& bytes : {std::string("MZ"), std::string("MZ") + std::string(0x3A, '\0') + "\xF0\xFF\xFF\x7F",
+                                     std::string(0x46, 'x'), std::string()})
+        EXPECT_EQ(executableBits(dir.write("cut.exe", bytes).string()), JvmBits::Unknown) << bytes.size();
+    EXPECT_EQ(executableBits((dir.path() / "missing.exe").string()), JvmBits::Unknown);
+}
+
 TEST(TestVersion, ProgramThatCannotStartIsAnError)
 {
     TempDir dir(true);

@@ -55,6 +55,18 @@ inline void makeFakeJvm(const std::filesystem::path& dir, std::initializer_list<
         std::ofstream(dir / name, std::ios::binary) << "";
 }
 
+/// Writes the smallest image header that names a machine type (0x8664 x64, 0x014c x86): "MZ",
+/// the header's offset at 0x3C, then "PE\0\0" and the type.
+inline void makeImage(const std::filesystem::path& file, unsigned machine)
+{
+    std::string bytes(0x46, '\0');
+    bytes[0] = 'M', bytes[1] = 'Z', bytes[0x3C] = 0x40;
+    bytes.replace(0x40, 4, std::string("PE\0\0", 4));
+    bytes[0x44] = static_cast<char>(machine & 0xFF), bytes[0x45] = static_cast<char>(machine >> 8);
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
 /// Copies the compiled test class into dir (normally the test's current directory).
 inline void installTestJvmClass(const std::filesystem::path& dir)
 {

@@ -13,3 +13,13 @@ std::string readMachineValue(const std::string& key, const std::string& value, s
     }
     return text;
 }
+
+std::string windowsDirectory()
+{
+    for (const WindowsDirSource& source : NtWindowsDirSources) {
+        std::string dir = readMachineValue(source.key, source.value);
+        if (!dir.empty())
+            return dir;
+    }
+    return std::string();
+}

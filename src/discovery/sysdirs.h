@@ -28,3 +28,6 @@ inline constexpr WindowsDirSource NtWindowsDirSources[] = {
 /// The place of the older family.
 inline constexpr WindowsDirSource OldWindowsDirSource = {"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SETUP",
                                                           "WinDir", ""};
+
+/// The Windows directory as the first of NtWindowsDirSources names it; empty when none does.
+std::string windowsDirectory();

@@ -2,6 +2,7 @@
 // control file chooses; the outcome recorded for the wizard.
 #include "launcher/provision.h"
 
+#include "control/jvmarchkey.h"
 #include "exec/fexists.h"
 #include "exec/strutil.h"
 #include "provision/extractjvm.h"
@@ -37,8 +38,10 @@ ProvisionWay provisionWay(const std::string& jvmInstallerType)
 
 bool Install::installTheJvm()
 {
+    // A run held to one kind of JVM says so wherever its texts name the version it needs.
     const std::string description =
-        versionDescription(control.jvmRequiredVersion, control.jvmMinVersion, control.jvmMaxVersion);
+        versionDescription(control.jvmRequiredVersion, control.jvmMinVersion, control.jvmMaxVersion) +
+        architectureSuffix(control.jvmArchitecture);
     switch (provisionWay(control.jvmInstallerType)) {
     case ProvisionWay::Bundle: return installJvmBundle(description);
     case ProvisionWay::VendorInstaller: return installJvmInstaller(description);
@@ -83,7 +86,8 @@ bool Install::_installJvm(const std::string& description, const std::string& fil
         errorDetails = file + " is not the file the package was made with (see errors.log).";
         return false;
     }
-    errorMessage = "Unable to install " + control.jvmName + " " + control.jvmVersion + ". " + DiskSpaceText;
+    errorMessage = "Unable to install " + control.jvmName + " " + control.jvmVersion +
+                   architectureSuffix(control.jvmArchitecture) + ". " + DiskSpaceText;
     errorDetails = OtherCausesText;
     return false;
 }

@@ -10,6 +10,11 @@ enum class RegRoot { LocalMachine, CurrentUser };
 /// values, all access, read and write together, set values only.
 enum class RegAccess { QueryValue, Read, Write, QuerySet, AllAccess, ReadWrite, SetValue };
 
+/// The view of HKEY_LOCAL_MACHINE\SOFTWARE a key is opened in: the program's own (64-bit) or the
+/// one 32-bit programs see, which Windows stores under SOFTWARE\WOW6432Node (the Linux file too).
+/// HKEY_CURRENT_USER's software keys are shared between the views.
+enum class RegView { Native, Bits32 };
+
 /// An open key. Copyable data only; close it with regCloseKey.
 struct RegKey {
     RegRoot root = RegRoot::LocalMachine;
@@ -18,8 +23,9 @@ struct RegKey {
     bool open = false;
 };
 
-/// true when the key exists and was opened.
-bool regOpenKey(RegRoot root, const std::string& path, RegAccess access, RegKey& key);
+/// true when the key exists and was opened (in that view).
+bool regOpenKey(RegRoot root, const std::string& path, RegAccess access, RegKey& key,
+                RegView view = RegView::Native);
 /// true when the value exists and is text; value is cut to bufferSize - 1 bytes,
 /// as a query into a buffer of that size would be.
 bool regQueryString(const RegKey& key, const std::string& name, std::string& value, size_t bufferSize = 5001);

@@ -36,7 +36,7 @@ public:
             exportKey(root);
             reg({"delete", quoted(root), "/f"});
             platform::RegKey left;
-            if (platform::regOpenKey(platform::RegRoot::LocalMachine, root, platform::RegAccess::Read, left)) {
+            if (platform::regOpenKey(rootOf(root), withoutHive(root), platform::RegAccess::Read, left)) {
                 platform::regCloseKey(left);
                 cleared = false;
             }
@@ -60,14 +60,15 @@ public:
     /// true when the registry is the test's own file, not the system's.
     bool isStandIn() const { return standIn; }
 
-    /// Sets a text value of HKEY_LOCAL_MACHINE (an empty name: the key's default value). On
-    /// Windows a key outside the roots is exported first and imported afterwards.
+    /// Sets a text value of HKEY_LOCAL_MACHINE, or of HKEY_CURRENT_USER for a key that begins with
+    /// "HKCU\\" (an empty name: the key's default value). On Windows a key outside the roots is
+    /// exported first and imported afterwards.
     bool setMachineValue(const std::string& key, const std::string& name, const std::string& value)
     {
         if (!standIn)
             save(key);
         platform::RegKey handle;
-        if (!platform::regCreateKey(platform::RegRoot::LocalMachine, key, handle))
+        if (!platform::regCreateKey(rootOf(key), withoutHive(key), handle))
             return false;
         bool stored = platform::regSetString(handle, name, value);
         platform::regCloseKey(handle);
@@ -93,8 +94,18 @@ public:
 private:
     static constexpr const char* RegistryVariable = "QBX_REGISTRY";
 
+    static constexpr const char* UserHive = "HKCU\\";
+    static bool isUserKey(const std::string& key) { return key.compare(0, 5, UserHive) == 0; }
+    static platform::RegRoot rootOf(const std::string& key)
+    {
+        return isUserKey(key) ? platform::RegRoot::CurrentUser : platform::RegRoot::LocalMachine;
+    }
+    static std::string withoutHive(const std::string& key) { return isUserKey(key) ? key.substr(5) : key; }
     // The child's command line is the arguments joined by blanks: keys and files are quoted.
-    static std::string quoted(const std::string& key) { return "\"HKLM\\" + key + "\""; }
+    static std::string quoted(const std::string& key)
+    {
+        return "\"" + (isUserKey(key) ? key : "HKLM\\" + key) + "\"";
+    }
 
     /// Exports a key once (a key that is not there has nothing to restore; one below a root
     /// goes with its root).

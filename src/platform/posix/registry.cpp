@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <pwd.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -129,6 +130,17 @@ bool save(const std::string& file, const regfile::Document& document)
     return true;
 }
 
+// Where Windows keeps a machine key of the 32-bit view: SOFTWARE\X under SOFTWARE\WOW6432Node\X.
+std::string viewPath(RegRoot root, const std::string& path, RegView view)
+{
+    constexpr std::size_t SoftwareLength = 8; // "SOFTWARE"
+    if (view != RegView::Bits32 || root != RegRoot::LocalMachine || path.size() < SoftwareLength ||
+        strncasecmp(path.c_str(), "SOFTWARE", SoftwareLength) != 0 ||
+        (path.size() > SoftwareLength && path[SoftwareLength] != '\\'))
+        return path;
+    return path.substr(0, SoftwareLength) + "\\WOW6432Node" + path.substr(SoftwareLength);
+}
+
 bool writable(RegAccess access)
 {
     return access != RegAccess::QueryValue && access != RegAccess::Read;
@@ -136,13 +148,15 @@ bool writable(RegAccess access)
 
 } // namespace
 
-bool regOpenKey(RegRoot root, const std::string& path, RegAccess access, RegKey& key)
+bool regOpenKey(RegRoot root, const std::string& path, RegAccess access, RegKey& key, RegView view)
 {
     std::lock_guard<std::mutex> hold(registryLock);
     regfile::Document document;
-    if (!regfile::validPath(path) || !load(registryFile(), document) || !regfile::keyExists(document, root, path))
+    const std::string stored = viewPath(root, path, view);
+    if (!regfile::validPath(stored) || !load(registryFile(), document) ||
+        !regfile::keyExists(document, root, stored))
         return false;
-    key = RegKey{root, path, writable(access) ? &WritableTag : nullptr, true};
+    key = RegKey{root, stored, writable(access) ? &WritableTag : nullptr, true};
     return true;
 }
 

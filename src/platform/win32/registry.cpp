@@ -40,10 +40,11 @@ HKEY handleOf(const RegKey& key)
 
 } // namespace
 
-bool regOpenKey(RegRoot root, const std::string& path, RegAccess access, RegKey& key)
+bool regOpenKey(RegRoot root, const std::string& path, RegAccess access, RegKey& key, RegView view)
 {
     HKEY handle = nullptr;
-    if (RegOpenKeyExW(rootKey(root), widen(path).c_str(), 0, accessMask(access), &handle) != ERROR_SUCCESS)
+    const REGSAM mask = accessMask(access) | (view == RegView::Bits32 ? KEY_WOW64_32KEY : 0);
+    if (RegOpenKeyExW(rootKey(root), widen(path).c_str(), 0, mask, &handle) != ERROR_SUCCESS)
         return false;
     key.root = root;
     key.path = path;
