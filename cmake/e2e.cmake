@@ -11,7 +11,7 @@ if(NOT WIN32)
 else()
   # They share the prefix's registry: one at a time.
   foreach(scenario quiet samedir nohandshake properties nojvm extended-off extended dialog
-                   dialog-dpi errorbox bundle-missing bundle-predefined bundle-appdir bundle-reuse bundle-empty
+                   dialog-dpi errorbox wow32 user path bundle-missing bundle-predefined bundle-appdir bundle-reuse bundle-empty
                    bundle-damaged vendor nsis retry planted cyrillic chinese lost-characters
                    qbxcheck qbxcheck-find setup)
     add_test(NAME e2e.wine.${scenario}

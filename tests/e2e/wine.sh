@@ -61,7 +61,7 @@ reg_value() { "$RUN" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n 's
 runtime_value() { reg_value 'HKLM\SOFTWARE\JavaSoft\Java Runtime Environment'"$1" "$2"; }
 reset_registry() {
   for root in JavaSoft 'Eclipse Adoptium' 'Microsoft\JDK' 'Azul Systems' Semeru BellSoft; do
-    reg delete 'HKLM\SOFTWARE\'"$root" /f
+    for key in 'HKLM\SOFTWARE\' 'HKLM\SOFTWARE\WOW6432Node\' 'HKCU\Software\'; do reg delete "$key$root" /f; done
   done
   reg delete 'HKCU\Control Panel\International' /v LocaleNameOverride /f
   reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f
@@ -174,6 +174,54 @@ extended)
   expect_grep "$START/jinstall.log" "Java Plugin registry entry had correct jvm info: false" \
     "Found correct version of JVM: $(P "$JVM")\\bin\\java.exe"
   expect_grep "$START/wizard.log" "nativeJvmHomeDir = $(W "$JVM")"
+  ;;
+wow32)
+  # Only in the 32-bit view of the machine's keys; a newer JVM of the user's keys, in a folder
+  # every user may change, is turned down.
+  reg add 'HKLM\SOFTWARE\WOW6432Node\Eclipse Adoptium\JRE\17.0.8.101\hotspot\MSI' /v Path /d "$(P "$JVM")" /f
+  open="$SCENARIO_DIR/open/jdk21"
+  mkdir -p "$open/bin" && cp "$BUILD/java-stub.exe" "$open/bin/java.exe" && chmod 0777 "$SCENARIO_DIR/open"
+  reg add 'HKCU\Software\JavaSoft\JDK\21' /v JavaHome /d "$(P "$open")" /f
+  : > "$WORK/jinstall.log"
+  launch "-q "
+  expect_grep "$START/jinstall.log" "turns down HKCU JavaSoft (a folder others can change, " \
+    "testing jvm from HKLM 32-bit Eclipse Adoptium (64-bit): $(P "$JVM")" \
+    "Found correct version of JVM: $(P "$JVM")\\bin\\java.exe"
+  expect_no_grep "$START/jinstall.log" "$(P "$open")\\bin\\java.exe"
+  expect_wizard_with "$START/wizard.log" "$(W "$JVM")" false
+  ;;
+user)
+  # Only under the user's keys. jvmArchitecture=64 turns down a newer 32-bit JVM (a copy of the
+  # test java.exe whose image header names x86) that the JavaSoft keys record.
+  reg add 'HKCU\Software\Eclipse Adoptium\JDK\17.0.8.101\hotspot\MSI' /v Path /d "$(P "$JVM")\\" /f
+  x86="$SCENARIO_DIR/jvm/jre21-x86"
+  mkdir -p "$x86/bin"
+  for name in java.exe javaw.exe; do
+    cp "$BUILD/java-stub.exe" "$x86/bin/$name"
+    header=$(od -An -tu4 -j60 -N4 "$x86/bin/$name" | tr -d ' ')
+    printf '\x4c\x01' | dd of="$x86/bin/$name" bs=1 seek=$((header + 4)) conv=notrunc status=none
+  done
+  reg add 'HKLM\SOFTWARE\JavaSoft\Java Runtime Environment\21.0' /v JavaHome /d "$(P "$x86")" /f
+  reg add 'HKLM\SOFTWARE\JavaSoft\Java Runtime Environment\21.0' /v MicroVersion /d 1 /f
+  set_control jvmArchitecture 64
+  : > "$WORK/jinstall.log"
+  launch "-q "
+  expect_grep "$START/jinstall.log" "jvmArchitecture 64-bit turns down $(P "$x86")\\bin\\java.exe: 32-bit" \
+    "testing jvm from HKCU Eclipse Adoptium (64-bit): $(P "$JVM")" \
+    "Found correct version of JVM: $(P "$JVM")\\bin\\java.exe"
+  expect_wizard_with "$START/wizard.log" "$(W "$JVM")" false
+  ;;
+path)
+  # Only on the search path (WINEPATH comes first in it): the Windows directory, with a copy of
+  # java.exe as older JVMs left there, is passed over; the entry of the JVM's bin is used.
+  cp "$BUILD/java-stub.exe" "$WINDIR/java.exe"
+  export WINEPATH="$(P "$WINDIR");$(P "$JVM")\\bin"
+  : > "$WORK/jinstall.log"
+  launch "-q "
+  expect_grep "$START/jinstall.log" "skips PATH entry 1 (the Windows directory): $(P "$WINDIR")" \
+    "testing jvm from PATH entry 2 (64-bit): $(P "$JVM")" \
+    "Found correct version of JVM: $(P "$JVM")\\bin\\java.exe"
+  expect_wizard_with "$START/wizard.log" "$(W "$JVM")" false
   ;;
 planted)
   # Another user's JVM in a folder every user may change, at the root of Program Files' drive,
