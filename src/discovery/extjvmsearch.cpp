@@ -309,8 +309,11 @@ void ExtendedJvmSearch::_searchPath(const std::string& executableName, std::vect
         std::size_t end = path->find(';', start);
         if (end == std::string::npos)
             end = path->size();
-        const std::string entry = path->substr(start, end - start);
+        std::string entry = path->substr(start, end - start);
         start = end + 1;
+        // Windows' own search takes a quoted entry ("C:\Program Files\...\bin") without its quotes.
+        if (entry.size() >= 2 && entry.front() == '"' && entry.back() == '"')
+            entry = entry.substr(1, entry.size() - 2);
         const std::string source = "PATH entry " + std::to_string(number + 1);
         std::string home;
         if (_homeOfPathEntry(entry, source, windowsDir, executableName, home))

@@ -121,10 +121,10 @@ TEST_F(ExtendedSearch, EverySourceInItsOrderOthersFoldersTurnedDown)
     dir.write("plain/java.exe", "");
     testing_support::makeFakeJvm(dir.path() / "nojava" / "bin", {"readme.txt"});
     std::filesystem::create_directories(dir.path() / "javapath");
-    std::error_code noLink; // as Oracle's installers put it on the search path
+    std::error_code noLink; // as Oracle's installers put it on the search path (Wine makes no links)
     std::filesystem::create_symlink(dir.path() / "path32" / "bin" / "java.exe", dir.path() / "javapath" / "java.exe",
                                     noLink);
-    platform::putEnv("PATH=" + windows + ";" + jvm("pathjvm", 0x8664) + "\\bin\\;" + (dir.path() / "javapath").string() +
+    platform::putEnv("PATH=" + windows + ";\"" + jvm("pathjvm", 0x8664) + "\\bin\\\";" + (dir.path() / "javapath").string() +
                      ";" + (dir.path() / "plain").string() + ";" + (dir.path() / "nojava" / "bin").string());
     platform::putEnv("JAVA_HOME=" + jvm("javahome", 0x8664));
     // Only the Linux stand-in lets a test open a folder to others (Wine keeps no such entries).
