@@ -169,6 +169,12 @@ std::vector<JvmSighting> JvmReport::extendedSightings(const ControlValues& value
         sighting.source = candidate.source;
         sighting.home = candidate.home;
         sighting.registered = candidate.version;
+        if (!candidate.verdict.empty()) {
+            // A folder others can change: the launcher never runs it, nor does the check.
+            sighting.verdict = "turned down: " + candidate.verdict;
+            sightings.push_back(sighting);
+            continue;
+        }
         std::string name = values.jvmCommandName;
         JvmOk test;
         sighting.accepted = test.jvmCorrectVersion(values.jvmRequiredVersion, values.jvmMinVersion,
