@@ -76,7 +76,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
         if (!CopyFileW(self, copy, FALSE))
             return 1;
         swprintf(line, MAX_PATH * 3, L"\"%ls\" \"%ls\"", copy, full);
-        STARTUPINFOW startup = {sizeof startup};
+        STARTUPINFOW startup;
+        ZeroMemory(&startup, sizeof startup);
+        startup.cb = sizeof startup;
         PROCESS_INFORMATION process;
         if (!CreateProcessW(copy, line, NULL, NULL, FALSE, 0, NULL, temp, &startup, &process))
             return 1;
