@@ -7,6 +7,7 @@
 #include "control/extsearchkey.h"
 #include "discovery/extjvmsearch.h"
 #include "discovery/findjvm.h"
+#include "discovery/jvmbits.h"
 #include "discovery/jvmok.h"
 #include "discovery/jvmwin.h"
 #include "exec/clib.h"
@@ -21,35 +22,22 @@ namespace {
 constexpr const char* ControlFile = "qbx.control";
 constexpr const char* TestProgram = "TestJvm.class";
 
-unsigned littleEndian(const unsigned char* bytes, int count)
-{
-    unsigned value = 0;
-    for (int i = count - 1; i >= 0; --i)
-        value = value << 8 | bytes[i];
-    return value;
-}
-
 } // namespace
 
 std::string executableBitness(const std::string& path)
 {
-    std::FILE* in = platform::openFile(path, "rb");
-    if (in == nullptr)
-        return "bitness unknown";
-    unsigned char header[64] = {};
-    std::size_t got = std::fread(header, 1, sizeof header, in);
+    // Windows images as the launcher itself reads them; the Linux build's JVMs by their ELF class.
+    JvmBits bits = executableBits(path);
+    if (bits != JvmBits::Unknown)
+        return bitsName(bits);
     std::string answer = "bitness unknown";
-    if (got >= 5 && header[0] == 0x7f && header[1] == 'E' && header[2] == 'L' && header[3] == 'F') {
-        answer = header[4] == 2 ? "64-bit" : header[4] == 1 ? "32-bit" : answer;
-    } else if (got == sizeof header && header[0] == 'M' && header[1] == 'Z') {
-        unsigned char pe[6] = {};
-        if (std::fseek(in, static_cast<long>(littleEndian(header + 0x3c, 4)), SEEK_SET) == 0 &&
-            std::fread(pe, 1, sizeof pe, in) == sizeof pe && pe[0] == 'P' && pe[1] == 'E' && pe[2] == 0 && pe[3] == 0) {
-            unsigned machine = littleEndian(pe + 4, 2);
-            answer = machine == 0x8664 || machine == 0xaa64 ? "64-bit" : machine == 0x14c ? "32-bit" : answer;
-        }
+    if (std::FILE* in = platform::openFile(path, "rb")) {
+        unsigned char header[5] = {};
+        if (std::fread(header, 1, sizeof header, in) == sizeof header && header[0] == 0x7f && header[1] == 'E' &&
+            header[2] == 'L' && header[3] == 'F')
+            answer = header[4] == 2 ? "64-bit" : header[4] == 1 ? "32-bit" : answer;
+        std::fclose(in);
     }
-    std::fclose(in);
     return answer;
 }
 
