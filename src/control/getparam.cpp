@@ -153,10 +153,16 @@ std::string controlFileText(const std::string& bytes)
 
 std::string nearestControlKey(const std::string& key)
 {
+    // A typo of a key is short: comparing the first 32 characters keeps a line of garbage cheap.
+    const std::string typed = key.substr(0, 32);
     std::string nearest = ConfigureRegistryField;
-    std::size_t best = editDistance(key, nearest);
+    std::size_t best = editDistance(typed, nearest);
     for (const ControlKey& known : Keys) {
-        std::size_t distance = editDistance(key, known.name);
+        // The distance is at least the difference in length: such a key cannot be nearer.
+        std::size_t length = std::strlen(known.name);
+        if ((typed.size() > length ? typed.size() - length : length - typed.size()) >= best)
+            continue;
+        std::size_t distance = editDistance(typed, known.name);
         if (distance < best) {
             best = distance;
             nearest = known.name;
@@ -257,7 +263,13 @@ bool GetParameters::parseParameters(ControlValues& values)
         showError("Unable to open control file");
         return false;
     }
+    readControlValues(file, values);
+    std::fclose(file);
+    return true;
+}
 
+bool GetParameters::readControlValues(std::FILE* file, ControlValues& values)
+{
     std::string line;
     while (readLine(file, line)) {
         auto key = std::find_if(Keys.begin(), Keys.end(),
@@ -265,7 +277,8 @@ bool GetParameters::parseParameters(ControlValues& values)
         if (key == Keys.end()) {
             // Unknown keys are skipped, but a mistyped one should show in the trace.
             std::string unknown = controlEntryKey(line);
-            if (!unknown.empty() && !isControlKey(unknown))
+            // The suggestion costs a comparison with every key: only worth it when it is traced.
+            if (!unknown.empty() && !isControlKey(unknown) && fexists(TraceFilename))
                 traceMessage(TraceFilename, "unknown key in qbx.control",
                              unknown + " (nearest known key: " + nearestControlKey(unknown) + ")");
             continue;
@@ -287,8 +300,6 @@ bool GetParameters::parseParameters(ControlValues& values)
             normalizeInstallDir(field);
         traceMessage(TraceFilename, key->name, field);
     }
-    std::fclose(file);
-
     return verifyParameters(values.jvmRequiredVersion, values.jvmMinVersion, values.jvmVersion, values.jvmName,
                             values.jvmCommandName, values.loaderClasspath);
 }

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdio>
 #include <string>
 
 #include "diag/status.h"
@@ -80,6 +81,9 @@ public:
     bool getParameters(ControlValues& values);
     /// true when values.controlFilename was read into the other values and the defaults applied.
     bool parseParameters(ControlValues& values);
+    /// Reads the key lines of an open control file into values, then applies the defaults
+    /// (values.controlFilename is left as it is); always true.
+    bool readControlValues(std::FILE* file, ControlValues& values);
     /// Applies the defaults and the derived java command name; always true.
     bool verifyParameters(std::string& requiredVersion, std::string& minVersion, std::string& jvmVersion,
                           std::string& jvmName, std::string& commandName, std::string& classpath);

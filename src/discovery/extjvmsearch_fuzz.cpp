@@ -2,7 +2,7 @@
 // Input: line feed separated parts; the first is JAVA_HOME, then pairs of a key (first byte picks
 // the installer's key and value name, the rest is the subkey path) and its value. "$W" in a value
 // stands for the scratch directory, which holds JVM-like directories, a file and a link. The
-// registry is a file in the scratch directory; the search only reads and tests paths.
+// registry is held in memory; the search only reads and tests paths.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -63,8 +63,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     touch("jre/bin/javaw.exe");
     touch("afile");
     fs::create_directory_symlink(workDir + "/jdk", "link", ignored);
-    if (setenv("QBX_REGISTRY", (workDir + "/registry.reg").c_str(), 1) != 0)
-        std::abort();
     return 0;
 }
 
@@ -83,8 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const char* valueName = (pick / std::size(Sources)) % 2 == 0 ? source[1] : "Path";
         regfile::setString(document, platform::RegRoot::LocalMachine, path, valueName, expand(parts[i + 1]));
     }
-    std::string text = regfile::format(document);
-    fuzzing::writeInputFile("registry.reg", reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+    regfile::useDocumentInMemory(&document);
     const std::string javaHome = expand(parts[0]);
     if (javaHome.find('\0') == std::string::npos)
         setenv("JAVA_HOME", javaHome.c_str(), 1);
@@ -93,6 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     ExtendedJvmSearch search;
     std::vector<JvmCandidate> candidates = search.collectCandidates("java.exe");
+    regfile::useDocumentInMemory(nullptr);
     std::set<std::string> seen;
     for (std::size_t i = 0; i < candidates.size(); ++i) {
         const std::string& home = candidates[i].home;

@@ -51,10 +51,16 @@ std::string registryFile()
     return std::string(home) + "/" + DefaultDir + "/" + DefaultFilename;
 }
 
+regfile::Document* inMemory = nullptr;
+
 // true and the document; a missing file is an empty registry, an unreadable or malformed one
 // an error (reported with file and line), never an empty registry.
 bool load(const std::string& file, regfile::Document& document)
 {
+    if (inMemory != nullptr) {
+        document = *inMemory;
+        return true;
+    }
     document.sections.clear();
     if (file.empty()) {
         std::fprintf(stderr, "registry: neither %s nor HOME is set\n", RegistryVariable);
@@ -86,6 +92,15 @@ bool load(const std::string& file, regfile::Document& document)
     return true;
 }
 
+// The registry as it stands, for reading: the document in memory, or the file loaded into
+// storage; null when the file cannot be read.
+const regfile::Document* current(regfile::Document& storage)
+{
+    if (inMemory != nullptr)
+        return inMemory;
+    return load(registryFile(), storage) ? &storage : nullptr;
+}
+
 bool writeAll(int fd, const std::string& text)
 {
     std::size_t done = 0;
@@ -105,6 +120,10 @@ bool writeAll(int fd, const std::string& text)
 // or the new file, never a half-written one.
 bool save(const std::string& file, const regfile::Document& document)
 {
+    if (inMemory != nullptr) {
+        *inMemory = document;
+        return true;
+    }
     std::filesystem::path target(file);
     std::error_code ignored;
     if (target.has_parent_path())
@@ -151,10 +170,12 @@ bool writable(RegAccess access)
 bool regOpenKey(RegRoot root, const std::string& path, RegAccess access, RegKey& key, RegView view)
 {
     std::lock_guard<std::mutex> hold(registryLock);
-    regfile::Document document;
+    regfile::Document storage;
     const std::string stored = viewPath(root, path, view);
-    if (!regfile::validPath(stored) || !load(registryFile(), document) ||
-        !regfile::keyExists(document, root, stored))
+    if (!regfile::validPath(stored))
+        return false;
+    const regfile::Document* document = current(storage);
+    if (document == nullptr || !regfile::keyExists(*document, root, stored))
         return false;
     key = RegKey{root, stored, writable(access) ? &WritableTag : nullptr, true};
     return true;
@@ -165,10 +186,11 @@ bool regQueryString(const RegKey& key, const std::string& name, std::string& val
     if (!key.open || bufferSize == 0)
         return false;
     std::lock_guard<std::mutex> hold(registryLock);
-    regfile::Document document;
-    if (!load(registryFile(), document))
+    regfile::Document storage;
+    const regfile::Document* document = current(storage);
+    if (document == nullptr)
         return false;
-    const regfile::Value* found = regfile::findValue(document, key.root, key.path, name);
+    const regfile::Value* found = regfile::findValue(*document, key.root, key.path, name);
     if (found == nullptr || !found->text)
         return false;
     value = found->data.substr(0, bufferSize - 1);
@@ -180,8 +202,9 @@ bool regEnumSubkey(const RegKey& key, unsigned index, std::string& name)
     if (!key.open)
         return false;
     std::lock_guard<std::mutex> hold(registryLock);
-    regfile::Document document;
-    return load(registryFile(), document) && regfile::subkeyAt(document, key.root, key.path, index, name);
+    regfile::Document storage;
+    const regfile::Document* document = current(storage);
+    return document != nullptr && regfile::subkeyAt(*document, key.root, key.path, index, name);
 }
 
 bool regCreateKey(RegRoot root, const std::string& path, RegKey& key, RegAccess access)
@@ -217,6 +240,12 @@ bool regSetString(const RegKey& key, const std::string& name, const std::string&
         return false;
     }
     return save(file, document);
+}
+
+void regfile::useDocumentInMemory(regfile::Document* document)
+{
+    std::lock_guard<std::mutex> hold(registryLock);
+    inMemory = document;
 }
 
 void regCloseKey(RegKey& key)

@@ -57,4 +57,8 @@ bool addKey(Document& document, RegRoot root, const std::string& path);
 bool setString(Document& document, RegRoot root, const std::string& path, const std::string& name,
                const std::string& data);
 
+/// Makes the stand-in registry read and write this document instead of its file, so that a fuzz
+/// target can try a new registry per input without a file; nullptr goes back to the file.
+void useDocumentInMemory(Document* document);
+
 } // namespace platform::regfile
