@@ -1,6 +1,6 @@
 # libFuzzer targets (clang only), built when QBX_FUZZ is ON. Each runs for QBX_FUZZ_TEST_SECONDS
 # under ctest in a fresh temporary directory (its current directory: a target writes only there;
-# in memory, /dev/shm, where there is one, since the targets write a file for each input);
+# in memory, /dev/shm, where there is one, since some targets write a file for each input);
 # crashes are kept in fuzz-artifacts of the build tree. `make fuzz` runs them longer
 # (tests/fuzz/run.sh), with the list of targets from fuzz-targets.txt.
 set(QBX_FUZZ_ARTIFACTS ${CMAKE_BINARY_DIR}/fuzz-artifacts)
@@ -31,11 +31,7 @@ endfunction()
 set(QBX_SEEDS ${CMAKE_SOURCE_DIR}/tests/fuzz)
 qbx_add_fuzzer(getparam_fuzz src/control/getparam_fuzz.cpp ${QBX_SEEDS}/control)
 qbx_add_fuzzer(registryfile_fuzz src/platform/posix/registryfile_fuzz.cpp ${QBX_SEEDS}/registry)
-qbx_add_fuzzer(cmdline_fuzz src/launcher/cmdtokens_fuzz.cpp ${QBX_SEEDS}/cmdline)
-qbx_add_fuzzer(startdir_fuzz src/launcher/startdir_fuzz.cpp ${QBX_SEEDS}/startdir)
-qbx_add_fuzzer(manifest_fuzz src/launcher/manifest_fuzz.cpp ${QBX_SEEDS}/manifest)
-qbx_add_fuzzer(nativeprops_fuzz src/launcher/nativeprops_fuzz.cpp ${QBX_SEEDS}/nativeprops)
+qbx_add_fuzzer(commandlines_fuzz src/launcher/commandlines_fuzz.cpp ${QBX_SEEDS}/commandlines)
+qbx_add_fuzzer(textfiles_fuzz src/launcher/textfiles_fuzz.cpp ${QBX_SEEDS}/textfiles)
 qbx_add_fuzzer(jvmversion_fuzz src/discovery/jvmversion_fuzz.cpp ${QBX_SEEDS}/jvmversion)
-qbx_add_fuzzer(javasecurity_fuzz src/security/security_fuzz.cpp ${QBX_SEEDS}/javasecurity)
 qbx_add_fuzzer(extjvmsearch_fuzz src/discovery/extjvmsearch_fuzz.cpp ${QBX_SEEDS}/extjvmsearch)
-qbx_add_fuzzer(jvminstallercmd_fuzz src/provision/runjvminstaller_fuzz.cpp ${QBX_SEEDS}/jvminstallercmd)

@@ -121,17 +121,6 @@ TEST(GetParameters, ValuesDefaultsAndLineSyntax)
     }
 }
 
-// A key is matched as the beginning of a line: one that began with another would be read as it.
-TEST(GetParameters, NoKeyBeginsWithAnother)
-{
-    std::vector<std::string> names = {"configureWinRegistry"};
-    for (const ControlKey& key : controlKeys())
-        names.push_back(key.name);
-    for (const std::string& key : names)
-        for (const std::string& other : names)
-            EXPECT_TRUE(key == other || other.rfind(key, 0) != 0) << other << " begins with " << key;
-}
-
 TEST(GetParameters, EscapeRemovalAndCutsAreTraced)
 {
     TempDir dir(true);

@@ -1,6 +1,6 @@
 #!/bin/bash
 # Runs every libFuzzer target of a build for some seconds each, in turn, each in a scratch
-# directory (in memory where there is one: the targets write a file for each input), seeded from
+# directory (in memory where there is one: some targets write a file for each input), seeded from
 # tests/fuzz/<name>; ends with a line per target. Findings are kept in <build>/fuzz-artifacts.
 # Usage: run.sh <build dir with QBX_FUZZ on> [seconds per target]
 set -u
