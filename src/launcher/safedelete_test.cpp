@@ -28,6 +28,13 @@ TEST(SafeDelete, RootsAndParents)
         EXPECT_EQ(isRootPath(c.path), c.root) << c.path;
         EXPECT_EQ(parentPath(c.path), c.parent) << c.path;
     }
+    // The comparable form: relative names against the current directory, one spelling.
+    const struct { const char *path, *comparable; } forms[] = {
+        {"C:\\A\\.\\b\\..\\C\\", "c:\\a\\c"}, {"jre/./Bin", "d:\\w\\jre\\bin"}, {"d:jre", "d:\\jre"},
+        {"\\\\Srv\\Share\\..\\x", "\\\\srv\\x"}, {"/a//b/", "\\a\\b"},
+    };
+    for (const auto& f : forms)
+        EXPECT_EQ(comparablePath(f.path, "D:\W"), f.comparable) << f.path;
 }
 
 // Every spelling of a protected directory or of one of its parents is refused. Only the guard

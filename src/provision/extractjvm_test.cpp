@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "exec/comparablepath.h"
 #include "exec/fexists.h"
 #include "exec/strutil.h"
 #include "provision/provisiontesting.h"
@@ -48,6 +49,7 @@ TEST(ExtractJvm, ExpanderCommandNamesAFileOfTheWorkingDirectory)
         std::string bare = unquotedPath(command);
         EXPECT_EQ(bare.find(' ') != std::string::npos, command.front() == '"') << command;
         EXPECT_EQ(fexists(command), c.exists) << command;
+        EXPECT_TRUE(!c.exists || isPathSeparator(bare[0]) || bare[1] == ':') << "not a full path: " << command;
         EXPECT_EQ(contains(toLower(ProvisionSandbox::windowsForm(bare)), "\\jvm\\setup.exe"), c.inJvm) << command;
     }
     EXPECT_TRUE(contains(box.logs(), "Compressed JVM does *not* exist: "));

@@ -44,6 +44,9 @@ const struct PreferenceCase {
      "", false},
     {"", "{pf}\\JavaSoft;{work}\\jvm;{win}\\jvm;{root}\\path1\\jvm;{root}\\path2\\jvm", "", "", "", false,
      "Unable to create a new directory to install JVM", false},
+    // At last the working directory's "jvm" tree is deleted and made afresh.
+    {"", "{pf}\\JavaSoft;{work}\\jvm\\jre1.8;{win}\\jvm;{root}\\path1\\jvm;{root}\\path2\\jvm", "", "",
+     "{work}\\jvm\\jre1.8\\1.8", false, "", false},
     // A "jvm" tree used before: its JVM is taken when it passes, else a fresh level below it.
     {"", "{pf}\\JavaSoft", "jvm\\jre1.8;jvm\\jre1.8\\1.8", "", "jvm\\jre1.8", true, "", false},
     {"", "{pf}\\JavaSoft", "jvm\\jre1.8\\1.8", "", "jvm\\jre1.8\\jre1.8", false, "", false},
