@@ -8,21 +8,6 @@
 
 namespace {
 
-TEST(ComposeError, SuffixInTheLanguageOnlyWithoutDetail)
-{
-    const struct {
-        const char* language;
-        const char* start; // the suffix begins with this
-    } cases[] = {
-        {"french", "\n\nVeuillez examiner"}, {"polish", "\n\nW celu uzyskania dok\u0142adnej"},
-        {"japanese", "\n\nエラーの詳細は errors.log"}, {"Dutch", "\n\nSee errors.log"}, {"", "\n\nSee errors.log"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(composeError(c.language, "Failed", "").rfind(std::string("Failed") + c.start, 0), 0u) << c.language;
-        EXPECT_EQ(composeError(c.language, "Failed", "Detail."), "Failed\r\rDetail.");
-    }
-}
-
 // Each line of message and detail is translated on its own, with what the run filled in kept;
 // lines without a translation, and unknown languages, stay English.
 TEST(ComposeError, MessageAndDetailInTheLanguage)

@@ -31,39 +31,6 @@ TEST(CompareVersions, ComparesComponentsAsNumbersOrText)
     }
 }
 
-// Sorting needs a consistent order: antisymmetric and transitive over every triple.
-TEST(CompareVersions, IsAConsistentOrder)
-{
-    const char* parts[] = {"", "007", "9", "10", "10a", "9z", "a", "B", "1_2"};
-    std::vector<std::string> versions;
-    for (const char* a : parts)
-        for (const char* b : parts)
-            versions.push_back(std::string(a) + "." + b);
-    for (const auto& a : versions) {
-        for (const auto& b : versions) {
-            int ab = sign(compareVersions(a, b));
-            ASSERT_EQ(ab, -sign(compareVersions(b, a))) << a << " " << b;
-            for (const auto& c : versions) {
-                if (ab <= 0 && sign(compareVersions(b, c)) <= 0) {
-                    ASSERT_LE(compareVersions(a, c), 0) << a << " " << b << " " << c;
-                }
-            }
-        }
-    }
-}
-
-TEST(ParseVersion, SplitsFamilyAndMicroAtTheLastDotOfTwo)
-{
-    const struct { const char *version, *family, *micro; } cases[] = {
-        {"1.4.2_05", "1.4", "2_05"}, {"1.6.0.12", "1.6.0", "12"}, {"1.4", "1.4", "0"}, {"", "", "0"}, {"1.4.", "1.4", ""},
-    };
-    for (const auto& c : cases) {
-        std::string family = "stale", micro = "stale";
-        parseVersion(c.version, family, micro);
-        EXPECT_EQ(family + "|" + micro, std::string(c.family) + "|" + c.micro) << c.version;
-    }
-}
-
 TEST(GetJavaHomeDirectory, DropsTheFileNameAndTheBinFolder)
 {
     const struct { const char *path, *home; } cases[] = {

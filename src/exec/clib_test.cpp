@@ -14,15 +14,6 @@ using testing_support::TempDir;
 
 namespace {
 
-TEST(Fexists, TestsOnlyThePathBetweenQuotes)
-{
-    TempDir dir(true);
-    dir.write("prog.exe", "x");
-    EXPECT_TRUE(fexists("\"prog.exe\" -q extra words"));
-    EXPECT_FALSE(fexists("\"missing.exe\" prog.exe"));
-    EXPECT_FALSE(fexists("prog.exe -q"));
-}
-
 // A directory longer than the limit is refused, never cut into another path.
 TEST(GetCurrentDir, TooLongIsRefused)
 {

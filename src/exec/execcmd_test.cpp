@@ -13,13 +13,6 @@
 using testing_support::readFile;
 using testing_support::TempDir;
 
-TEST(ExecCommand, ArgsString)
-{
-    EXPECT_EQ(ExecCommand::argsString({"java", "-cp", "C:\\Program Files\\app.jar"}),
-              "java -cp \"C:\\Program Files\\app.jar\"");
-    EXPECT_EQ(ExecCommand::argsString({"java", "-Dx=\"a b\""}), "java -Dx=\"a b\"");
-}
-
 TEST(ExecCommand, ArgumentTextSplitsAtEveryBlank)
 {
     using Args = std::vector<std::string>;

@@ -35,13 +35,4 @@ TEST(WorkerArguments, ParsesSwitchesAndDetails)
     }
 }
 
-TEST(TrimStartDirLine, CutsLineEndsAndBlanksButNotTabsOrFirstCharacter)
-{
-    EXPECT_EQ(trimStartDirLine("C:\\Users\\me \r\n"), "C:\\Users\\me");
-    EXPECT_EQ(trimStartDirLine("C:\\dir\t\n"), "C:\\dir\t");
-    EXPECT_EQ(trimStartDirLine(" "), " ");
-    EXPECT_EQ(trimStartDirLine("\r\n"), "");
-    EXPECT_EQ(trimStartDirLine(""), "");
-}
-
 } // namespace

@@ -45,8 +45,7 @@ bool within(const std::string& path, const std::string& dir)
 // The input as an open file in memory (an empty one as a single line end: fmemopen wants bytes).
 std::FILE* openInput(std::string& copy)
 {
-    if (copy.empty())
-        copy = "\n";
+    copy += copy.empty() ? "\n" : "";
     std::FILE* in = fmemopen(copy.data(), copy.size(), "r");
     check(in != nullptr);
     return in;
@@ -59,12 +58,8 @@ void startDirFile(const std::uint8_t* data, std::size_t size)
     getStartDir(startDir);
     // One line, within the line limit, its end cut (a single character always stays unless it
     // is a line end).
-    check(startDir.size() < 5000);
-    check(startDir.find('\n') == std::string::npos && startDir.find('\0') == std::string::npos);
-    if (startDir.size() > 1)
-        check(startDir.back() != '\r' && startDir.back() != ' ');
-    if (startDir.size() == 1)
-        check(startDir[0] != '\r');
+    check(startDir.size() < 5000 && startDir.find('\n') == std::string::npos && startDir.find('\0') == std::string::npos);
+    check(startDir.size() > 1 ? startDir.back() != '\r' && startDir.back() != ' ' : startDir != "\r");
     // (A file that starts with a byte-order mark is converted first.)
     if (size > 0 && data[0] != '\n' && data[0] != '\r' && data[0] != '\0' && data[0] != 0xFF && data[0] != 0xEF)
         check(!startDir.empty() && startDir[0] == static_cast<char>(data[0]));
@@ -79,9 +74,8 @@ void manifest(const std::string& input)
     for (const std::string& name : names) {
         // A name is one line's rest: never empty, never across lines, its end cut, taken only
         // from "Name: " lines.
-        check(!name.empty() && name.size() <= MaxLineLength - 6);
+        check(!name.empty() && name.size() <= MaxLineLength - 6 && name.back() != '\r' && name.back() != ' ');
         check(name.find('\n') == std::string::npos && name.find('\0') == std::string::npos);
-        check(name.back() != '\r' && name.back() != ' ');
         check(input.find("Name: " + name) != std::string::npos);
     }
 }
@@ -110,8 +104,7 @@ void nativeProperties(const std::string& input)
         return;
     // What the guard lets through is never a root, the working or start directory, nor a parent.
     std::string target = realPath(tree);
-    check(!target.empty() && target != "/");
-    check(!within(workDir, target) && !within(startDir, target));
+    check(!target.empty() && target != "/" && !within(workDir, target) && !within(startDir, target));
 }
 
 void javaSecurity(const std::string& input)
@@ -129,11 +122,8 @@ void javaSecurity(const std::string& input)
         return;
     }
     // One line's value within the read limit, in backslash form with single separators.
-    check(path.size() <= 1999 - 18);
-    check(path.find('/') == std::string::npos && path.find('\n') == std::string::npos);
-    check(path.find("\\\\") == std::string::npos);
-    if (!path.empty())
-        check(path.back() != '\r' && path.back() != ' ');
+    check(path.size() <= 1999 - 18 && path.find('/') == std::string::npos && path.find('\n') == std::string::npos);
+    check(path.find("\\\\") == std::string::npos && (path.empty() || (path.back() != '\r' && path.back() != ' ')));
 }
 
 } // namespace

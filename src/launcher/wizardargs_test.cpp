@@ -29,11 +29,4 @@ TEST(WizardArguments, BuildsTheVectorElementByElement)
         EXPECT_EQ(wizardArguments(c.command), c.expected) << c.command.jvmPath;
 }
 
-TEST(VersionDescription, NamesWhatIsWanted)
-{
-    EXPECT_EQ(versionDescription("1.4.2", "1.3", "1.5"), "1.4.2");
-    EXPECT_EQ(versionDescription("", "1.6", "1.8"), "1.6 - 1.8");
-    EXPECT_EQ(versionDescription("", "1.6", ""), "1.6 or a later version");
-}
-
 } // namespace

@@ -16,26 +16,6 @@ using testing_support::readFile;
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-TEST(RunJvmInstaller, CommandLineSplitsAtEverySeparatorOnly)
-{
-    const struct {
-        const char *line, *program;
-        std::vector<std::string> args;
-        std::size_t count;
-    } cases[] = {
-        {"setup.exe/*/*/*/s/*/*/*/v/qn", "setup.exe", {"setup.exe", "/s", "/v/qn"}, 2},
-        {"setup.exe/*/*/*", "setup.exe", {"setup.exe", ""}, 0},
-        {"sub\\setup.exe/*/*/*-q", "sub\\setup.exe", {"setup.exe", "-q"}, 1},
-        {"C:\\vendor\\setup.exe /s", "C:\\vendor\\setup.exe /s", {"setup.exe /s"}, 0},
-    };
-    for (const auto& c : cases) {
-        InstallerCommand command = splitInstallerCommand(c.line);
-        EXPECT_EQ(command.program, c.program) << c.line;
-        EXPECT_EQ(command.args, c.args) << c.line;
-        EXPECT_EQ(command.argumentCount, c.count) << c.line;
-    }
-}
-
 // A box with tracing on and the vendor's program in the working directory.
 struct Box : ProvisionSandbox {
     explicit Box(std::string (*program)(const testing_support::TempDir&))

@@ -20,37 +20,27 @@ public:
     explicit MachineKeys(const TempDir& dir, std::vector<std::string> rootKeys = {"SOFTWARE\\JavaSoft"})
         : backupFile(dir.str() + "\\registry-backup.reg"), roots(std::move(rootKeys))
     {
-        hadVariable = platform::getEnv(RegistryVariable, previousValue);
-        dir.write("registry.reg", "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\QuillboxRegistryProbe]\r\n\r\n");
-        platform::putEnv(std::string(RegistryVariable) + "=" + (dir.path() / "registry.reg").string());
-        platform::RegKey probe;
-        standIn = platform::regOpenKey(platform::RegRoot::LocalMachine, "SOFTWARE\\QuillboxRegistryProbe",
-                                       platform::RegAccess::Read, probe);
-        if (standIn) {
-            platform::regCloseKey(probe);
-            cleared = true;
-            return;
-        }
-        cleared = true;
+        hadVariable = platform::getEnv(Variable, previousValue);
+        // Only the stand-in reads this file: its probe key shows which registry the test has.
+        dir.write("registry.reg", "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\QuillboxProbe]\r\n");
+        platform::putEnv(std::string(Variable) + "=" + (dir.path() / "registry.reg").string());
+        standIn = exists("SOFTWARE\\QuillboxProbe");
         for (const std::string& root : roots) {
+            if (standIn)
+                break;
             exportKey(root);
             reg({"delete", quoted(root), "/f"});
-            platform::RegKey left;
-            if (platform::regOpenKey(rootOf(root), withoutHive(root), platform::RegAccess::Read, left)) {
-                platform::regCloseKey(left);
-                cleared = false;
-            }
+            cleared = cleared && !exists(root);
         }
     }
     ~MachineKeys()
     {
-        if (!standIn) {
-            for (const std::string& root : roots)
+        for (const std::string& root : roots)
+            if (!standIn)
                 reg({"delete", quoted(root), "/f"});
-            for (auto it = savedKeys.rbegin(); it != savedKeys.rend(); ++it)
-                reg({"import", "\"" + it->second + "\""});
-        }
-        platform::putEnv(std::string(RegistryVariable) + "=" + (hadVariable ? previousValue : ""));
+        for (auto it = savedKeys.rbegin(); it != savedKeys.rend(); ++it)
+            reg({"import", "\"" + it->second + "\""});
+        platform::putEnv(std::string(Variable) + "=" + (hadVariable ? previousValue : ""));
     }
     MachineKeys(const MachineKeys&) = delete;
     MachineKeys& operator=(const MachineKeys&) = delete;
@@ -65,8 +55,11 @@ public:
     /// exported first and imported afterwards.
     bool setMachineValue(const std::string& key, const std::string& name, const std::string& value)
     {
-        if (!standIn)
-            save(key);
+        bool belowRoot = false;
+        for (const std::string& root : roots)
+            belowRoot = belowRoot || key.compare(0, root.size(), root) == 0;
+        if (!standIn && !belowRoot)
+            exportKey(key);
         platform::RegKey handle;
         if (!platform::regCreateKey(rootOf(key), withoutHive(key), handle))
             return false;
@@ -81,57 +74,47 @@ public:
     {
         const std::string subkey = std::string(key) + "\\" + version;
         for (const auto& [name, value] : {std::pair<const char*, const std::string&>{"MicroVersion", microVersion},
-                                          {"JavaHome", javaHome}, {"Home", home}}) {
-            if (!value.empty()) {
-                EXPECT_TRUE(setMachineValue(subkey, name, value)) << subkey << " " << name;
-            }
-        }
+                                          {"JavaHome", javaHome}, {"Home", home}})
+            EXPECT_TRUE(value.empty() || setMachineValue(subkey, name, value)) << subkey << " " << name;
         platform::RegKey made;
         EXPECT_TRUE(platform::regCreateKey(platform::RegRoot::LocalMachine, subkey, made)) << subkey;
         platform::regCloseKey(made);
     }
 
 private:
-    static constexpr const char* RegistryVariable = "QBX_REGISTRY";
+    static constexpr const char* Variable = "QBX_REGISTRY";
 
-    static constexpr const char* UserHive = "HKCU\\";
-    static bool isUserKey(const std::string& key) { return key.compare(0, 5, UserHive) == 0; }
+    static bool isUserKey(const std::string& key) { return key.compare(0, 5, "HKCU\\") == 0; }
     static platform::RegRoot rootOf(const std::string& key)
     {
         return isUserKey(key) ? platform::RegRoot::CurrentUser : platform::RegRoot::LocalMachine;
     }
     static std::string withoutHive(const std::string& key) { return isUserKey(key) ? key.substr(5) : key; }
+    static bool exists(const std::string& key)
+    {
+        platform::RegKey handle;
+        bool opened = platform::regOpenKey(rootOf(key), withoutHive(key), platform::RegAccess::Read, handle);
+        platform::regCloseKey(handle);
+        return opened;
+    }
     // The child's command line is the arguments joined by blanks: keys and files are quoted.
-    static std::string quoted(const std::string& key)
-    {
-        return "\"" + (isUserKey(key) ? key : "HKLM\\" + key) + "\"";
-    }
+    static std::string quoted(const std::string& key) { return "\"" + (isUserKey(key) ? key : "HKLM\\" + key) + "\""; }
 
-    /// Exports a key once (a key that is not there has nothing to restore; one below a root
-    /// goes with its root).
-    void save(const std::string& key)
-    {
-        for (const std::string& root : roots)
-            if (key.compare(0, root.size(), root) == 0)
-                return;
-        exportKey(key);
-    }
+    /// Exports a key once (a key that is not there has nothing to restore).
     void exportKey(const std::string& key)
     {
-        if (savedKeys.count(key) != 0)
-            return;
         std::string file = backupFile + "." + std::to_string(savedKeys.size());
-        if (reg({"export", quoted(key), "\"" + file + "\"", "/y"}) == 0)
+        if (savedKeys.count(key) == 0 && reg({"export", quoted(key), "\"" + file + "\"", "/y"}) == 0)
             savedKeys[key] = file;
     }
     static int reg(std::vector<std::string> args)
     {
         std::string systemRoot;
-        if (!platform::getEnv("SystemRoot", systemRoot))
-            return -1;
-        args.insert(args.begin(), "reg.exe");
         int errorNumber = 0;
-        return platform::spawnWait(systemRoot + "\\system32\\reg.exe", args, errorNumber);
+        args.insert(args.begin(), "reg.exe");
+        return platform::getEnv("SystemRoot", systemRoot)
+                   ? platform::spawnWait(systemRoot + "\\system32\\reg.exe", args, errorNumber)
+                   : -1;
     }
 
     std::string backupFile;
@@ -140,7 +123,7 @@ private:
     std::string previousValue;
     bool hadVariable = false;
     bool standIn = false;
-    bool cleared = false;
+    bool cleared = true;
 };
 
 } // namespace testing_support
