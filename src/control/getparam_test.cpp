@@ -194,30 +194,3 @@ TEST(GetParameters, OriginalStaysWhenTheCopyCannotTakeItsPlace)
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "__qbx.control"));
 }
 
-TEST(GetParameters, MistypedKeysAreTracedWithTheNearestKey)
-{
-    TempDir dir(true);
-    readControl(dir, "jvmMinVerison=11\n# a=comment\n\nconfigureWinRegistry=no\nfree text\n", Tracing::ByUser);
-    std::string trace = readFile(dir.path() / "jinstall.log");
-    EXPECT_NE(trace.find("jvmMinVerison (nearest known key: jvmMinVersion)"), std::string::npos) << trace;
-    EXPECT_EQ(trace.find("(nearest known key: ", trace.find("jvmMinVerison") + 20), std::string::npos) << trace;
-}
-
-TEST(GetParameters, UnreadableFilesAreReported)
-{
-    // Where a box waits for a user, the end-to-end runs cover the reader's error boxes.
-    if (testing_support::messageBoxesWait())
-        GTEST_SKIP() << "error boxes wait for a user here";
-    TempDir dir(true);
-    ControlValues values;
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(GetParameters().getParameters(values));
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("Unable to open qbx.control"), std::string::npos);
-    EXPECT_TRUE(traced(dir.path() / "errors.log", " Unable to open qbx.control"));
-    setTracing(dir, Tracing::ByUser);
-    values.controlFilename = "missing.control";
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(GetParameters().parseParameters(values));
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("Unable to open control file"), std::string::npos);
-    EXPECT_TRUE(traced(dir.path() / "jinstall.log", " Unable to open file missing.control"));
-}

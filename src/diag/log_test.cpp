@@ -47,24 +47,4 @@ TEST(Log, WritesEveryFormInTheLineFormatAndEchoesWithTermLog)
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "missing"));
 }
 
-TEST(Trace, WritesOnlyWhileTheTraceFileExists)
-{
-    TempDir dir(true);
-    Trace trace;
-    trace.traceMessage(TraceFilename, "nothing");
-    trace.traceMessage(TraceFilename, "nothing", 1);
-    EXPECT_FALSE(std::filesystem::exists(TraceFilename));
-
-    trace.logAndTraceMessage(ErrorsFilename, TraceFilename, "failure", false);
-    EXPECT_TRUE(std::regex_match(readFile(ErrorsFilename), std::regex(lineRegex("failure: false"))));
-    EXPECT_FALSE(std::filesystem::exists(TraceFilename));
-
-    dir.write(TraceFilename, "");
-    trace.traceMessage(TraceFilename, "label", "value");
-    trace.logAndTraceMessage(ErrorsFilename, TraceFilename, "both");
-    EXPECT_TRUE(std::regex_match(readFile(TraceFilename), std::regex(lineRegex("label value") + lineRegex("both"))));
-    EXPECT_TRUE(std::regex_match(readFile(ErrorsFilename),
-                                 std::regex(lineRegex("failure: false") + lineRegex("both"))));
-}
-
 } // namespace

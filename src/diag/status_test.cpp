@@ -42,19 +42,4 @@ TEST(ComposeError, MessageAndDetailInTheLanguage)
     }
 }
 
-TEST(Status, QuietModeShowsNothingAndKeepsTheMarker)
-{
-    testing_support::TempDir work(true);
-    work.write(ShowDialogFilename, "");
-    Status status;
-    status.setQuietMode(true);
-    EXPECT_TRUE(status.isQuiet());
-    // What a quiet run shows is checked end to end; here: it leaves the marker alone.
-    testing::internal::CaptureStderr();
-    status.showError("Unable to open control file");
-    status.showStatus(1u);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    EXPECT_TRUE(std::filesystem::exists(work.path() / ShowDialogFilename));
-}
-
 } // namespace

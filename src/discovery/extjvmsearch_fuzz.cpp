@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
@@ -41,14 +42,6 @@ std::string expand(std::string text)
     return text;
 }
 
-void touch(const std::filesystem::path& path)
-{
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
-        std::abort();
-    std::fclose(file);
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -56,12 +49,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     namespace fs = std::filesystem;
     workDir = fs::current_path().string();
     std::error_code ignored;
-    fs::create_directories("jdk/bin");
-    fs::create_directories("jre/bin");
-    fs::create_directories("nobin");
-    touch("jdk/bin/java.exe");
-    touch("jre/bin/javaw.exe");
-    touch("afile");
+    for (const char* dir : {"jdk/bin", "jre/bin", "nobin"})
+        fs::create_directories(dir);
+    for (const char* file : {"jdk/bin/java.exe", "jre/bin/javaw.exe", "afile"})
+        std::ofstream{file};
     fs::create_directory_symlink(workDir + "/jdk", "link", ignored);
     return 0;
 }
@@ -83,10 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     regfile::useDocumentInMemory(&document);
     const std::string javaHome = expand(parts[0]);
-    if (javaHome.find('\0') == std::string::npos)
-        setenv("JAVA_HOME", javaHome.c_str(), 1);
-    else
-        unsetenv("JAVA_HOME");
+    javaHome.find('\0') == std::string::npos ? setenv("JAVA_HOME", javaHome.c_str(), 1) : unsetenv("JAVA_HOME");
 
     ExtendedJvmSearch search;
     std::vector<JvmCandidate> candidates = search.collectCandidates("java.exe");
@@ -96,8 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string& home = candidates[i].home;
         // Only full, well-formed paths of a length that still fits the executable's path.
         check(!home.empty() && home.size() + 15 <= MaxPathLength);
-        bool separatorFirst = home[0] == '\\' || home[0] == '/';
-        check(separatorFirst || (home.size() >= 3 && home[1] == ':' && (home[2] == '\\' || home[2] == '/')));
+        check(home[0] == '\\' || home[0] == '/' ||
+              (home.size() >= 3 && home[1] == ':' && (home[2] == '\\' || home[2] == '/')));
         for (std::size_t c = 0; c < home.size(); ++c)
             check(static_cast<unsigned char>(home[c]) >= 0x20 && std::string("\"*?<>|").find(home[c]) == std::string::npos &&
                   (home[c] != ':' || c == 1));

@@ -132,17 +132,6 @@ TEST(JvmCorrectVersion, ImageKindMeetsJvmArchitecture)
     EXPECT_EQ(executableBits((dir.path() / "missing.exe").string()), JvmBits::Unknown);
 }
 
-TEST(TestVersion, ProgramThatCannotStartIsAnError)
-{
-    TempDir dir(true);
-    dir.write("TestJvm.class", "only its existence matters here");
-    testing_support::makeFakeJvm(dir.path() / "jvm" / "bin", {"java.exe"}); // empty: not a program
-    JvmOk jvmOk;
-    std::string name = "java.exe", path;
-    EXPECT_FALSE(jvmOk.jvmCorrectVersion("", "", "", (dir.path() / "jvm").string(), name, path));
-    EXPECT_TRUE(contains(readFile(dir.path() / "errors.log"), "Error running JVM: "));
-}
-
 TEST(RealJvm, ProvesItsVersionByRunningTheTestClass)
 {
     QBX_REQUIRE_REAL_JVM();

@@ -23,30 +23,6 @@ TEST(GetCurrentDir, TooLongIsRefused)
     EXPECT_EQ(current, ".");
 }
 
-TEST(CopyStream, BuffersAndWritesFollowTheSize)
-{
-    const struct {
-        long size;
-        unsigned buffers, writes;
-    } cases[] = {{0, 1, 0}, {30000, 2, 1}, {65000, 3, 3}, {900001, 20, 31}};
-    for (const auto& c : cases) {
-        TempDir dir(true);
-        std::string bytes;
-        for (long i = 0; i < c.size; ++i)
-            bytes += static_cast<char>('a' + i % 23);
-        dir.write("in.bin", bytes);
-        std::FILE* in = platform::openFile("in.bin", "rb");
-        std::FILE* out = platform::openFile("out.bin", "wb");
-        CopyStreamStats stats;
-        EXPECT_TRUE(copyStream(in, out, &stats));
-        std::fclose(in);
-        std::fclose(out);
-        EXPECT_EQ(stats.buffers, c.buffers) << c.size;
-        EXPECT_EQ(stats.writes, c.writes) << c.size;
-        EXPECT_EQ(readFile("out.bin"), bytes);
-    }
-}
-
 TEST(CopyStream, NullStreamsAndReadErrorsFail)
 {
     TempDir dir(true);

@@ -22,27 +22,6 @@ TEST(ExecCommand, ArgumentTextSplitsAtEveryBlank)
     EXPECT_EQ(splitArgumentText("cmd", "-x\t-y"), (Args{"cmd", "-x\t-y"}));
 }
 
-TEST(ExecCommand, MissingProgramIsReported)
-{
-    TempDir dir(true);
-    const std::string missing = "qbx-no-such-dir\\no-such-program.exe";
-    ExecCommand exec;
-    EXPECT_FALSE(exec.execCommand(missing, std::string("a b"), 2));
-    std::string errors = readFile(dir.path() / "errors.log");
-    std::string nl = platform::TextNewline;
-    EXPECT_NE(errors.find(" Unable to execute command: " + missing + nl), std::string::npos) << errors;
-    EXPECT_NE(errors.find(" " + std::string(19, ' ') + "result -1" + nl), std::string::npos) << errors;
-    EXPECT_NE(errors.find(" " + std::string(20, ' ') + "errno 2" + nl), std::string::npos) << errors;
-
-    // Traces and errors go to the files chosen.
-    dir.write("logs/trace.log", "");
-    exec.setErrorsFilename((dir.path() / "logs" / "err.log").string());
-    exec.setTraceFilename((dir.path() / "logs" / "trace.log").string());
-    EXPECT_FALSE(exec.execCommand(missing, std::nullopt, 0));
-    EXPECT_NE(readFile(dir.path() / "logs" / "trace.log").find(" Command started ok: false"), std::string::npos);
-    EXPECT_NE(readFile(dir.path() / "logs" / "err.log").find("errno 2"), std::string::npos);
-}
-
 TEST(ExecCommand, ProgramsGetEveryPieceOfTheArgumentText)
 {
     TempDir dir(true);

@@ -154,53 +154,6 @@ TEST(CleanUp, LogsAreAppendedWhereTheUserFindsThem)
     EXPECT_EQ(readFile("errors.log"), "failure\n");
 }
 
-TEST(CleanUp, WholeCleanUpRemovesTheExchangeFiles)
-{
-    TempDir work(true);
-    const char* names[] = {"changes.txt", "startdir.txt", "native.properties", "install.jar"};
-    for (const char* name : names)
-        work.write(name, "x");
-    work.write("errors.log", "");
-    Install().cleanUp(true);
-    for (const char* name : names)
-        EXPECT_FALSE(fs::exists(name)) << name;
-    EXPECT_FALSE(fs::exists("errors.log")); // only an empty one goes
-}
-
-TEST(CleanUp, FailedRunReportsItselfAndTakesTheStatusWindowDown)
-{
-    // A quiet run still shows the box about the missing control file.
-    if (testing_support::messageBoxesWait())
-        GTEST_SKIP() << "an error box would wait for a user here";
-    TempDir work(true); // no control file: the run fails after its set-up
-    // The marker is named by its full path (here apart from the one the error box removes).
-    work.write("marker/__qbxshow.sem", "");
-    const std::string previous = showDialogFilename;
-    showDialogFilename = (work.path() / "marker" / "__qbxshow.sem").string();
-    testing::internal::CaptureStderr();
-    bool installed = Install().install(true, false, "");
-    testing::internal::GetCapturedStderr();
-    showDialogFilename = previous;
-    EXPECT_FALSE(installed);
-    EXPECT_FALSE(fs::exists(work.path() / "marker" / "__qbxshow.sem"));
-    EXPECT_NE(readFile("errors.log").find("Unable to install application."), std::string::npos);
-}
-
-TEST(Wizard, StatusWindowsMarkerGoesBeforeTheWizardStarts)
-{
-    TempDir work(true);
-    work.write("marker/__qbxshow.sem", "");
-    const std::string previous = showDialogFilename;
-    showDialogFilename = (work.path() / "marker" / "__qbxshow.sem").string();
-    Install run;
-    run.jvmPath = testing_support::argsRecorderProgram(work); // no handshake: not started properly
-    run.control.loaderClasspath = "wizard.jar";
-    EXPECT_FALSE(run.runJavaInstaller(""));
-    showDialogFilename = previous;
-    EXPECT_TRUE(fs::exists("args.out"));
-    EXPECT_FALSE(fs::exists(work.path() / "marker" / "__qbxshow.sem"));
-}
-
 TEST(Install, DirectoryProbes)
 {
     TempDir dir;

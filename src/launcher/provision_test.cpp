@@ -11,14 +11,6 @@ namespace {
 using testing_support::ProvisionSandbox;
 using testing_support::readFile;
 
-TEST(Provision, InstallerTypeIgnoresCaseButNotSpelling)
-{
-    EXPECT_EQ(provisionWay("SELFEXTRATORJVMINSTALLER"), ProvisionWay::Bundle);
-    EXPECT_EQ(provisionWay("ThirdPartyJvmInstaller"), ProvisionWay::VendorInstaller);
-    EXPECT_EQ(provisionWay("selfExtractorJvmInstaller"), ProvisionWay::None);
-    EXPECT_EQ(provisionWay("thirdPartyJvmInstaller "), ProvisionWay::None);
-}
-
 TEST(Provision, EachFailureLeavesItsTexts)
 {
     const std::string unableToInstall = std::string("Unable to install JRE 17.0.2. ") + DiskSpaceText;

@@ -1,8 +1,10 @@
 // Test support for JVM provisioning: every folder a selection may write to, inside one tree.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -49,9 +51,7 @@ public:
     static std::string windowsForm(const std::filesystem::path& path)
     {
         std::string text = path.string();
-        for (char& c : text)
-            if (c == '/')
-                c = '\\';
+        std::replace(text.begin(), text.end(), '/', '\\');
         return text;
     }
     /// Replaces {root}, {work}, {pf}, {win} and {docs} by the sandbox's folders.
@@ -69,32 +69,24 @@ public:
     std::filesystem::path at(const std::string& path) const
     {
         std::string text = expand(path);
-        for (char& c : text)
-            if (c == '\\')
-                c = '/';
+        std::replace(text.begin(), text.end(), '\\', '/');
         return text;
     }
     /// Writes a file (placeholders expanded; relative to the working directory).
     void write(const std::string& path, const std::string& bytes) const
     {
         std::filesystem::path file = at(path);
-        if (file.has_parent_path())
-            std::filesystem::create_directories(file.parent_path());
+        std::filesystem::create_directories(file.parent_path().empty() ? "." : file.parent_path());
         std::ofstream(file, std::ios::binary) << bytes;
     }
     /// The ";"-separated items of a text, placeholders expanded.
     std::vector<std::string> list(const std::string& text) const
     {
         std::vector<std::string> items;
-        std::string all = expand(text);
-        for (std::size_t start = 0; start < all.size();) {
-            std::size_t end = all.find(';', start);
-            if (end == std::string::npos)
-                end = all.size();
-            if (end > start)
-                items.push_back(all.substr(start, end - start));
-            start = end + 1;
-        }
+        std::stringstream all(expand(text));
+        for (std::string item; std::getline(all, item, ';');)
+            if (!item.empty())
+                items.push_back(item);
         return items;
     }
     /// Sets an environment variable until the sandbox ends.

@@ -73,17 +73,6 @@ TEST(RegistryFileFormat, MalformedTextsNameTheLineVariantsPass)
     }
 }
 
-TEST_F(Registry, DefaultLocationUnderHome)
-{
-    TempDir home;
-    std::string savedHome = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
-    setenv("HOME", home.str().c_str(), 1);
-    unsetenv("QBX_REGISTRY");
-    EXPECT_TRUE(keys.setMachineValue("SOFTWARE\\Test", "a", "b"));
-    setenv("HOME", savedHome.c_str(), 1);
-    EXPECT_NE(readFile(home.path() / ".quillbox" / "registry.reg").find("\"a\"=\"b\""), std::string::npos);
-}
-
 TEST_F(Registry, WritesEscapedAndInAnyCase)
 {
     std::filesystem::remove(file());
