@@ -52,46 +52,6 @@ protected:
     bool hadJavaHome = false, hadPath = false;
 };
 
-TEST_F(ExtendedSearch, EachLayoutOnceByVersionThenJavaHomeWithoutGarbage)
-{
-    // In the order expected, by the versions the key names suggest.
-    const char* layouts[][2] = {{"Microsoft\\JDK\\21.0.1.12\\hotspot\\MSI", "Path"},
-                                {"Eclipse Adoptium\\JRE\\17.0.8.101\\hotspot\\MSI", "Path"},
-                                {"JavaSoft\\JDK\\17", "JavaHome"},
-                                {"Semeru\\JDK\\16.0.2\\openj9\\MSI", "Path"},
-                                {"Azul Systems\\Zulu\\zulu-11", "InstallationPath"},
-                                {"BellSoft\\Liberica\\JDK 8", "InstallationPath"},
-                                {"JavaSoft\\JRE\\1.7", "JavaHome"}}; // below Java 8 ("JDK 8")
-    std::vector<std::string> expected;
-    for (const auto& [key, value] : layouts) {
-        expected.push_back(jvm("jvm" + std::to_string(expected.size())));
-        set(std::string("SOFTWARE\\") + key, value, expected.back() + "\\"); // as Adoptium writes it
-    }
-    set("SOFTWARE\\JavaSoft\\JDK\\9", "JavaHome", expected[0] + "\\.\\"); // seen before
-    expected.push_back(jvm("javahome"));
-    platform::putEnv("JAVA_HOME=" + expected.back());
-    testing_support::makeFakeJvm(dir.path() / "nojava" / "bin", {"readme.txt"});
-    const std::string garbage[] = {"", "jdk", "C:jdk", expected[0] + std::string(MaxPathLength, 'x'),
-                                   (dir.path() / "nojava" / "bin" / "readme.txt").string(),
-                                   (dir.path() / "nojava").string(), (dir.path() / "gone").string(),
-                                   expected[0] + "\"", expected[0] + "\t"};
-    for (std::size_t i = 0; i < std::size(garbage); ++i)
-        set("SOFTWARE\\Semeru\\" + std::to_string(i), "Path", garbage[i]);
-
-    ExtendedJvmSearch search;
-    std::vector<JvmCandidate> found = search.collectCandidates("java.exe");
-    std::vector<std::string> homes;
-    for (const JvmCandidate& candidate : found)
-        homes.push_back(candidate.home);
-    ASSERT_EQ(homes, expected);
-    EXPECT_EQ(found[1].source, "HKLM Eclipse Adoptium");
-    EXPECT_EQ(found[1].location, "HKLM\\SOFTWARE\\Eclipse Adoptium\\JRE\\17.0.8.101\\hotspot\\MSI Path");
-    std::string trace = testing_support::readFile(dir.path() / "jinstall.log");
-    for (const char* reason : {"(not a path)", "(not a full path)", "(path too long)", "(not a directory)",
-                               "(no such directory)", "(no java executable)", "already has"})
-        EXPECT_NE(trace.find(reason), std::string::npos) << reason << "\n" << trace;
-}
-
 // Both views of the machine's keys, the user's keys (the JavaSoft keys of old too), the search
 // path and JAVA_HOME: by version, then 64-bit first, the machine before the user, the registry
 // before the search path. A user's source in a folder others can change is turned down.

