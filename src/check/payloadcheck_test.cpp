@@ -105,23 +105,4 @@ TEST(PayloadCheck, EachMistakeHasItsFinding)
     }
 }
 
-TEST(PayloadCheck, GoodPayloadHasNoErrorAndUnreadableOneIsSaid)
-{
-    std::vector<std::string> lines = checkPayload("jvmMinVersion=11\nloaderJavaCommand=Wizard\n" + Bundle +
-                                                  "jvmVersion=17.0.2\nsha256JvmSelfExtractor=" + Digest + "\n");
-    for (const std::string& line : lines)
-        EXPECT_FALSE(line.starts_with("error:") || line.starts_with("warning:")) << line;
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "ok: jvmVersion: the JVM the payload provides, 17.0.2, meets "
-                                                    "the limits"), lines.end());
-
-    TempDir scratch(true);
-    Findings findings;
-    EXPECT_FALSE(PayloadCheck(scratch.str() + "/absent", scratch.str()).run(findings));
-    // The payload's control file is read through a copy: the original stays as it was.
-    TempDir payload;
-    payload.write("qbx.control", "jvmMinVersion=11\r\n");
-    PayloadCheck(payload.str(), scratch.str()).run(findings);
-    EXPECT_EQ(testing_support::readFile(payload.path() / "qbx.control"), "jvmMinVersion=11\r\n");
-}
-
 } // namespace

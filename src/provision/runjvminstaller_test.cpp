@@ -44,22 +44,4 @@ TEST(RunJvmInstaller, ReportsAnInstallerThatLeavesNoJvmOrCannotStart)
     EXPECT_FALSE(fs::exists(box.at(box.jvmDir())));
 }
 
-TEST(RunJvmInstaller, FindsTheJvmLeftInASubdirectory)
-{
-    QBX_REQUIRE_REAL_JVM();
-    Box box(testing_support::jvmExpanderProgram);
-    ASSERT_TRUE(box.keys.ready());
-    testing_support::installTestJvmClass(box.work);
-    const std::string stub = testing_support::TestJavaStub;
-    box.setEnv("QBX_EXPANDER_JAVA", stub.empty() ? testing_support::TestHostJava : stub);
-    box.setEnv("QBX_EXPANDER_HOME", "jre");
-
-    // The expander stand-in refuses any argument: a line without separator must pass none.
-    RunJvmInstaller installer;
-    std::string name = "java.exe", jvmPath;
-    ASSERT_TRUE(installer.run("", "11", "", "17.0", "JRE", name, "vendor.exe", "vendor.exe", jvmPath, ""));
-    EXPECT_EQ(ProvisionSandbox::windowsForm(jvmPath), box.jvmDir() + "\\jre\\bin\\java.exe");
-    EXPECT_TRUE(contains(box.logs(), "looking for jvm in: " + box.jvmDir() + "\\jre"));
-}
-
 } // namespace

@@ -136,12 +136,6 @@ scenario() {
       "You need version 11 or a later version, x64 memory model."
     expect_no_file "$START/wizard.log"
     ;;
-  bundle-missing)
-    use_bundle missing
-    launch "-q "
-    expect_grep "$START/errors.log" "Unable to find JRE 11 or a later version on your system." \
-      "Please install the JVM and re-start this installer."
-    ;;
   bundle-predefined)
     # Expanded into the predefined directory, registered, given the security files, used.
     use_bundle expander
@@ -195,14 +189,6 @@ scenario() {
     expect_grep "$START/errors.log" "The installation package is damaged." \
       "jvmsetup.exe is not the file the package was made with" "computed: $(sha256 "$WORK/jvmsetup.exe")"
     expect_no_file "$SCENARIO_DIR/java/jre17/args.out" "$START/wizard.log"
-    ;;
-  bundle-empty)
-    # An expander that leaves nothing behind.
-    use_bundle recorder
-    launch "-q "
-    expect_grep "$START/errors.log" "Unable to find JVM executable" "Other possible causes for errors:" \
-      "Unable to install JRE 17.0.2. Are the destination or temporary directories out of disk space?"
-    expect_no_file "$START/wizard.log"
     ;;
   vendor)
     # The vendor's installer: run from a copy in the chosen directory (removed after) with the

@@ -1,11 +1,6 @@
 #include "platform/registry.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 #include "platform/posix/registryfile.h"
 #include "testing/machinekeys.h"
@@ -16,7 +11,6 @@ namespace {
 using platform::RegAccess;
 using platform::RegKey;
 using platform::RegRoot;
-using testing_support::readFile;
 using testing_support::TempDir;
 
 // Each test has a registry file of its own in a fresh directory.
@@ -24,7 +18,6 @@ class Registry : public ::testing::Test {
 protected:
     std::string file() const { return (dir.path() / "registry.reg").string(); }
     void seed(const std::string& text) const { dir.write("registry.reg", text); }
-    std::string text() const { return readFile(file()); }
 
     TempDir dir;
     testing_support::MachineKeys keys{dir};
@@ -73,24 +66,6 @@ TEST(RegistryFileFormat, MalformedTextsNameTheLineVariantsPass)
     }
 }
 
-TEST_F(Registry, WritesEscapedAndInAnyCase)
-{
-    std::filesystem::remove(file());
-    RegKey key;
-    EXPECT_FALSE(platform::regOpenKey(RegRoot::CurrentUser, "Software", RegAccess::Read, key));
-    EXPECT_TRUE(platform::regOpenKey(RegRoot::CurrentUser, "", RegAccess::Read, key));
-    EXPECT_FALSE(std::filesystem::exists(file())); // a missing file is an empty registry
-    ASSERT_TRUE(keys.setMachineValue("SOFTWARE\\JavaSoft\\1.4", "JavaHome", "C:\\j"));
-    ASSERT_TRUE(keys.setMachineValue("SOFTWARE\\JavaSoft\\1.4", "", "default"));
-    EXPECT_FALSE(platform::regOpenKey(RegRoot::CurrentUser, "SOFTWARE\\JavaSoft\\1.4", RegAccess::Read, key));
-    // The same name in another case replaces the value, keeping its first spelling.
-    ASSERT_TRUE(keys.setMachineValue("software\\javasoft\\1.4", "JAVAHOME", "D:\\j"));
-    ASSERT_TRUE(keys.setMachineValue("A", "na\"me\\", "C:\\x \"y\""));
-    EXPECT_EQ(text(), "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\1.4]\n"
-                      "\"JavaHome\"=\"D:\\\\j\"\n@=\"default\"\n\n"
-                      "[HKEY_LOCAL_MACHINE\\A]\n\"na\\\"me\\\\\"=\"C:\\\\x \\\"y\\\"\"\n\n");
-}
-
 TEST_F(Registry, EnumerationFollowsTheFile)
 {
     seed("REGEDIT4\n\n"
@@ -112,29 +87,6 @@ TEST_F(Registry, EnumerationFollowsTheFile)
         EXPECT_FALSE(platform::regOpenKey(RegRoot::LocalMachine, path, RegAccess::Read, key)) << path;
 }
 
-// What regedit writes (line ends, comments, escapes, numbers, continued lines) is read and
-// written back in one form, by replacing the file: an open reader still sees the old one whole.
-TEST_F(Registry, RewriteIsAtomicAndKeepsOtherData)
-{
-    const std::string before = "REGEDIT4\r\n\r\n; seeded by hand\r\n[HKEY_CURRENT_USER\\K]\r\n"
-                               "@=\"default \\\"quoted\\\"\"\r\n\"Flags\"=dword:00000001\r\n"
-                               "\"Blob\"=hex:01,\\\r\n  02\r\n";
-    seed(before);
-    chmod(file().c_str(), 0640);
-    std::ifstream old(file(), std::ios::binary);
-    RegKey key;
-    ASSERT_TRUE(platform::regOpenKey(RegRoot::CurrentUser, "K", RegAccess::Write, key));
-    ASSERT_TRUE(platform::regSetString(key, "Name", "value"));
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), std::istreambuf_iterator<char>()), before);
-    EXPECT_EQ(text(), "REGEDIT4\n\n[HKEY_CURRENT_USER\\K]\n@=\"default \\\"quoted\\\"\"\n"
-                      "\"Flags\"=dword:00000001\n\"Blob\"=hex:01,02\n\"Name\"=\"value\"\n\n");
-    struct stat status {};
-    ASSERT_EQ(stat(file().c_str(), &status), 0);
-    EXPECT_EQ(status.st_mode & 0777, 0640u);
-    auto entries = std::filesystem::directory_iterator(dir.path());
-    EXPECT_EQ(std::distance(begin(entries), end(entries)), 1) << "a temporary file was left behind";
-}
-
 TEST_F(Registry, MalformedFileFailsLoudlyAndIsNeverReset)
 {
     // A key opened before the file went bad cannot write through it either.
@@ -151,25 +103,6 @@ TEST_F(Registry, MalformedFileFailsLoudlyAndIsNeverReset)
     EXPECT_NE(errors.find(file()), std::string::npos) << errors;
     EXPECT_NE(errors.find("line 5"), std::string::npos) << errors;
     EXPECT_EQ(text(), bad);
-}
-
-TEST_F(Registry, ReadsCutTextsAndWritesNeedAWritableKeyAndOneLineTexts)
-{
-    seed("REGEDIT4\n\n[HKEY_CURRENT_USER\\K]\n\"a\"=\"C:\\\\\\\"y\\\"\"\n\"Number\"=dword:00000010\n");
-    RegKey key;
-    ASSERT_TRUE(platform::regOpenKey(RegRoot::CurrentUser, "k", RegAccess::QueryValue, key));
-    std::string value;
-    EXPECT_TRUE(platform::regQueryString(key, "A", value, 6));
-    EXPECT_EQ(value, "C:\\\"y");
-    EXPECT_FALSE(platform::regQueryString(key, "Number", value));
-    EXPECT_FALSE(platform::regSetString(key, "a", "c"));
-    ASSERT_TRUE(platform::regOpenKey(RegRoot::CurrentUser, "K", RegAccess::Write, key));
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(platform::regSetString(key, "a", "two\nlines"));
-    EXPECT_FALSE(platform::regSetString(key, "cr\r", "x"));
-    EXPECT_FALSE(platform::regCreateKey(RegRoot::CurrentUser, "K\\bad\nname", key));
-    testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(platform::regSetString(key, "a", "c"));
 }
 
 } // namespace
