@@ -34,7 +34,7 @@ TEST(SafeDelete, RootsAndParents)
         {"\\\\Srv\\Share\\..\\x", "\\\\srv\\x"}, {"/a//b/", "\\a\\b"},
     };
     for (const auto& f : forms)
-        EXPECT_EQ(comparablePath(f.path, "D:\W"), f.comparable) << f.path;
+        EXPECT_EQ(comparablePath(f.path, "D:\\W"), f.comparable) << f.path;
 }
 
 // Every spelling of a protected directory or of one of its parents is refused. Only the guard
