@@ -18,15 +18,6 @@ typedef char*(CDECL* UnixFileName)(const WCHAR* dosName);
 
 static UnixFileName unixFileName;
 
-static void* need(void* memory)
-{
-    if (memory == NULL) {
-        fputs("java-stub: out of memory\n", stderr);
-        exit(1);
-    }
-    return memory;
-}
-
 /* The text in UTF-8; an absolute Windows path ("X:\..." or "X:/...") in Unix form. */
 static char* unixForm(const WCHAR* text)
 {
@@ -35,7 +26,9 @@ static char* unixForm(const WCHAR* text)
     if (unix != NULL)
         return unix;
     int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, NULL, 0, NULL, NULL);
-    char* utf8 = need(malloc(size > 0 ? (size_t)size : 1));
+    char* utf8 = malloc(size > 0 ? (size_t)size : 1);
+    if (utf8 == NULL)
+        exit(1);
     utf8[0] = '\0';
     WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, size, NULL, NULL);
     return utf8;
@@ -64,7 +57,9 @@ int wmain(int argc, WCHAR** argv)
         return 1;
     /* env -C dir -u CLASSPATH LC_ALL=C.UTF-8 java, the arguments, null. The JVM decodes its
      * arguments and names its files by the locale: UTF-8, as they are. */
-    char** child = need(calloc((size_t)argc + 7, sizeof(char*)));
+    char** child = calloc((size_t)argc + 7, sizeof(char*));
+    if (child == NULL)
+        return 1;
     char* start[] = {"/usr/bin/env", "-C", unixForm(cwd), "-u", "CLASSPATH", "LC_ALL=C.UTF-8",
                      (char*)(java != NULL && java[0] != '\0' ? java : "/usr/bin/java")};
     memcpy(child, start, sizeof start);
