@@ -174,33 +174,27 @@ TEST(Win32Files, HeldFileRefusesWriters)
     EXPECT_EQ(testing_support::readFile("args.out"), "x\n");
 }
 
-// The ways a status dialog ends: closing it, or its owner's end, destroys only the dialog.
+// Closing a status dialog, or Cancel, destroys only the dialog, and only Cancel ends the message
+// loop; its owner's end takes it along.
 TEST(Win32Ui, StatusDialogEndsAsAsked)
 {
-    platform::WindowHandle host = nullptr;
-    platform::WindowHandle dialog = newStatusDialog(host);
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(platform::hDlgMain.load(), dialog);
-    SendMessageA(static_cast<HWND>(dialog), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(IsWindow(static_cast<HWND>(dialog)));
-    EXPECT_EQ(platform::hDlgMain.load(), nullptr);
-    EXPECT_FALSE(pumpUntilQuit(host));
-    dialog = platform::createStatusDialog(host);
-    DestroyWindow(static_cast<HWND>(host));
-    EXPECT_FALSE(IsWindow(static_cast<HWND>(dialog)));
-    EXPECT_EQ(platform::hDlgMain.load(), nullptr);
-    dropQueuedMessages(); // the host's end posted a quit message
+    for (const bool cancel : {false, true}) {
+        platform::WindowHandle host = nullptr;
+        HWND dialog = static_cast<HWND>(newStatusDialog(host));
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(platform::hDlgMain.load(), dialog);
+        SendMessageA(dialog, cancel ? WM_COMMAND : WM_CLOSE, cancel ? IDCANCEL : 0, 0);
+        EXPECT_FALSE(IsWindow(dialog));
+        EXPECT_EQ(platform::hDlgMain.load(), nullptr);
+        EXPECT_TRUE(IsWindow(static_cast<HWND>(host)));
+        EXPECT_EQ(pumpUntilQuit(host), cancel);
 
-    // Cancel ends the message loop.
-    host = platform::createHostWindow();
-    dialog = platform::createStatusDialog(host);
-    SendMessageA(static_cast<HWND>(dialog), WM_COMMAND, IDCANCEL, 0);
-    EXPECT_FALSE(IsWindow(static_cast<HWND>(dialog)));
-    EXPECT_EQ(platform::hDlgMain.load(), nullptr);
-    EXPECT_TRUE(IsWindow(static_cast<HWND>(host)));
-    EXPECT_TRUE(pumpUntilQuit(host));
-    DestroyWindow(static_cast<HWND>(host));
-    dropQueuedMessages();
+        dialog = static_cast<HWND>(platform::createStatusDialog(host));
+        DestroyWindow(static_cast<HWND>(host));
+        EXPECT_FALSE(IsWindow(dialog));
+        EXPECT_EQ(platform::hDlgMain.load(), nullptr);
+        dropQueuedMessages(); // the host's end posted a quit message
+    }
 }
 
 // The longest status text of each language is shown whole (Polish and Japanese: letters outside
