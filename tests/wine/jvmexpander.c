@@ -22,8 +22,7 @@ int main(int argc, char** argv)
         return 2;
     char bin[MAX_PATH], target[MAX_PATH];
     snprintf(bin, sizeof bin, "%s%sbin", home != NULL ? home : "", home != NULL && home[0] != '\0' ? "\\" : "");
-    if (home != NULL)
-        CreateDirectoryA(home, NULL);
+    CreateDirectoryA(home != NULL ? home : ".", NULL);
     CreateDirectoryA(bin, NULL);
     for (int i = 0; i < 2; ++i) {
         snprintf(target, sizeof target, "%s\\%s", bin, i == 0 ? "java.exe" : "javaw.exe");
