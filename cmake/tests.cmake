@@ -23,13 +23,6 @@ if(WIN32)
   target_link_options(unit_tests PRIVATE -static)
   # The resource test reads the manifest of the installer.exe beside it.
   add_dependencies(unit_tests installer)
-  # Child programs of the spawn and expansion tests, found next to unit_tests.exe.
-  add_executable(argsrecorder tests/wine/argsrecorder.c)
-  add_executable(jvmexpander tests/wine/jvmexpander.c)
-  foreach(child argsrecorder jvmexpander)
-    target_link_options(${child} PRIVATE -static)
-    add_dependencies(unit_tests ${child})
-  endforeach()
 endif()
 
 include(GoogleTest)

@@ -1,15 +1,12 @@
-# Windows programs that the end-to-end runs start under Wine (which prove them at work).
+# Windows programs that the unit tests (next to unit_tests.exe) and the end-to-end runs start under
+# Wine, which prove them at work.
 set(QBX_WINE_DIR ${CMAKE_SOURCE_DIR}/tests/wine)
-
-add_executable(java-stub ${QBX_WINE_DIR}/javastub.c)
-add_executable(rawexec ${QBX_WINE_DIR}/rawexec.c)
-add_executable(showcmdline ${QBX_WINE_DIR}/showcmdline.c)
-add_executable(vendorinstaller ${QBX_WINE_DIR}/vendorinstaller.c)
-foreach(helper java-stub rawexec showcmdline vendorinstaller)
+foreach(helper java-stub rawexec showcmdline argsrecorder jvmexpander)
+  add_executable(${helper} ${QBX_WINE_DIR}/${helper}.c)
   target_link_options(${helper} PRIVATE -static)
+  add_dependencies(unit_tests ${helper})
 endforeach()
 target_link_options(java-stub PRIVATE -municode) # wmain: the arguments in UTF-16
-
 
 # A vendor's installer built as vendors build theirs, with NSIS (Debian's makensis).
 find_program(QBX_MAKENSIS makensis)

@@ -5,56 +5,32 @@
  * argument, taken whole (no final newline is added), in UTF-8. */
 #include <windows.h>
 #include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
 
-static char* readWhole(const char* path)
-{
-    FILE* file = fopen(path, "rb");
-    if (file == NULL)
-        return NULL;
-    size_t capacity = 4096, size = 0, got;
-    char* text = malloc(capacity);
-    while (text != NULL && (got = fread(text + size, 1, capacity - size - 1, file)) > 0) {
-        size += got;
-        if (capacity - size - 1 == 0) {
-            capacity *= 2;
-            text = realloc(text, capacity);
-        }
-    }
-    fclose(file);
-    if (text != NULL)
-        text[size] = '\0';
-    return text;
-}
+/* A command line has at most 32767 characters. */
+static char line[4 * 32768];
+static WCHAR wideLine[32768];
 
 int main(int argc, char** argv)
 {
-    char* commandLine = argc == 2 ? readWhole(argv[1]) : NULL;
-    if (commandLine == NULL) {
-        fputs("usage: rawexec FILE (with the command line, read whole)\n", stderr);
+    FILE* file = argc == 2 ? fopen(argv[1], "rb") : NULL;
+    size_t size = file != NULL ? fread(line, 1, sizeof line - 1, file) : 0;
+    if (file == NULL || !feof(file)) {
+        fputs("usage: rawexec FILE (with the command line, at most 32767 characters)\n", stderr);
         return 125;
     }
-
-    int units = MultiByteToWideChar(CP_UTF8, 0, commandLine, -1, NULL, 0);
-    WCHAR* wideLine = units > 0 ? malloc((size_t)units * sizeof(WCHAR)) : NULL;
-    if (wideLine == NULL || MultiByteToWideChar(CP_UTF8, 0, commandLine, -1, wideLine, units) != units) {
-        fputs("rawexec: the command line is not UTF-8\n", stderr);
+    line[size] = '\0';
+    if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, line, -1, wideLine, 32768) == 0) {
+        fputs("rawexec: the command line is not UTF-8 or too long\n", stderr);
         return 125;
     }
-    STARTUPINFOW startup;
+    STARTUPINFOW startup = {.cb = sizeof startup};
     PROCESS_INFORMATION process;
-    memset(&startup, 0, sizeof startup);
-    startup.cb = sizeof startup;
     if (!CreateProcessW(NULL, wideLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process)) {
-        fprintf(stderr, "rawexec: CreateProcess failed (%lu): %s\n", GetLastError(), commandLine);
+        fprintf(stderr, "rawexec: CreateProcess failed (%lu): %s\n", GetLastError(), line);
         return 126;
     }
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD exitCode = 1;
     GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    free(commandLine);
     return (int)exitCode;
 }

@@ -17,6 +17,5 @@ for dpi in 96 144 192; do
   done
   shot errorbox fr_FR $dpi "error-box-fr-$dpi.png"
 done
-shot errorbox de_DE 96 error-box-de-96.png
-shot errorbox ja_JP 96 error-box-ja-96.png
+for locale in de_DE ja_JP; do shot errorbox $locale 96 "error-box-${locale%_*}-96.png"; done
 ls -l "$OUT"

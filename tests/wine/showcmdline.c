@@ -5,16 +5,15 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+static char text[3 * 32768]; /* a command line has at most 32767 characters */
+
 int main(void)
 {
     const WCHAR* out = _wgetenv(L"QBX_CMDLINE_OUT");
-    if (out == NULL)
+    FILE* file = out != NULL ? _wfopen(out, L"wb") : NULL;
+    if (file == NULL)
         return 1;
-    FILE* file = _wfopen(out, L"wb");
-    const WCHAR* line = GetCommandLineW();
-    int size = WideCharToMultiByte(CP_UTF8, 0, line, -1, NULL, 0, NULL, NULL);
-    char* text = size > 0 ? malloc((size_t)size) : NULL;
-    if (file == NULL || text == NULL || WideCharToMultiByte(CP_UTF8, 0, line, -1, text, size, NULL, NULL) != size)
+    if (WideCharToMultiByte(CP_UTF8, 0, GetCommandLineW(), -1, text, sizeof text, NULL, NULL) == 0)
         return 2;
     fputs(text, file);
     fclose(file);

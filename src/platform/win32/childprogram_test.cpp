@@ -1,4 +1,5 @@
-// The Windows side of testing/childprogram.h: argsrecorder.exe is built next to the test program.
+// The Windows side of testing/childprogram.h: argsrecorder.exe and jvmexpander.exe are built next
+// to the test program.
 #include "testing/childprogram.h"
 
 #include <windows.h>
@@ -12,10 +13,9 @@ namespace {
 
 std::string besideTestProgram(const char* name)
 {
-    std::string path(MAX_PATH, '\0');
-    DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    path.resize(length);
-    return path.substr(0, path.find_last_of('\\') + 1) + name;
+    char path[MAX_PATH] = {};
+    const std::string self(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    return self.substr(0, self.find_last_of('\\') + 1) + name;
 }
 
 } // namespace
@@ -32,10 +32,9 @@ std::string jvmExpanderProgram(const TempDir&)
 
 std::string fileRemoverProgram(const std::string& path, std::vector<std::string>& args)
 {
-    std::string directory(MAX_PATH, '\0');
-    directory.resize(GetSystemDirectoryA(directory.data(), MAX_PATH));
+    char directory[MAX_PATH] = {};
     args = {"cmd", "/c", "del", "\"" + path + "\""};
-    return directory + "\\cmd.exe";
+    return std::string(directory, GetSystemDirectoryA(directory, MAX_PATH)) + "\\cmd.exe";
 }
 
 bool messageBoxesWait()

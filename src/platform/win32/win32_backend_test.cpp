@@ -8,12 +8,10 @@
 
 #include "discovery/winvers.h"
 #include "launcher/safedelete.h"
-#include "exec/trustedfolder.h"
 #include "locale/catalogue.h"
 #include "locale/language.h"
 #include "provision/jvminstaller.h"
 #include "platform/files.h"
-#include "platform/foldertrust.h"
 #include "platform/heldfile.h"
 #include "platform/process.h"
 #include "platform/system.h"
@@ -30,17 +28,13 @@ namespace {
 /// Runs a Unix program under Wine with the Unix forms of Windows paths; false elsewhere.
 bool runWineUnix(const char* program, const char* option, const std::vector<std::string>& windowsPaths)
 {
-    using UnixSpawnvp = NTSTATUS(CDECL*)(char* const argv[], int wait);
-    using UnixFileName = char*(CDECL*)(const WCHAR* dosName);
-    auto spawnvp = reinterpret_cast<UnixSpawnvp>(
+    auto spawnvp = reinterpret_cast<NTSTATUS(CDECL*)(char* const argv[], int wait)>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
-    auto unixName = reinterpret_cast<UnixFileName>(
+    auto unixName = reinterpret_cast<char*(CDECL*)(const WCHAR* dosName)>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (spawnvp == nullptr || unixName == nullptr)
-        return false;
     std::vector<std::string> args = {program, option};
     for (const std::string& path : windowsPaths) {
-        char* unixPath = unixName(platform::widen(path).c_str());
+        char* unixPath = unixName != nullptr ? unixName(platform::widen(path).c_str()) : nullptr;
         if (unixPath == nullptr)
             return false;
         args.push_back(unixPath);
@@ -50,7 +44,7 @@ bool runWineUnix(const char* program, const char* option, const std::vector<std:
     for (std::string& arg : args)
         argv.push_back(arg.data());
     argv.push_back(nullptr);
-    return spawnvp(argv.data(), 1) == 0;
+    return spawnvp != nullptr && spawnvp(argv.data(), 1) == 0;
 }
 
 /// Handles queued messages until the loop ends or a second passed; true when it ended.
@@ -66,8 +60,7 @@ bool pumpUntilQuit(platform::WindowHandle wake)
 
 void dropQueuedMessages()
 {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) {
     }
 }
 
@@ -81,25 +74,13 @@ platform::WindowHandle newStatusDialog(platform::WindowHandle& host)
     return platform::createStatusDialog(host);
 }
 
-std::string programResource(const std::string& program, const wchar_t* type, int id)
-{
-    HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    if (module == nullptr)
-        return std::string();
-    std::string bytes;
-    if (HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(id), type))
-        if (HGLOBAL loaded = LoadResource(module, resource))
-            bytes.assign(static_cast<const char*>(LockResource(loaded)), SizeofResource(module, resource));
-    FreeLibrary(module);
-    return bytes;
-}
-
 } // namespace
 
 // Wine makes no junctions: its directory links are Unix links, shown as reparse points, and
 // removing one would take an empty target instead. A link is reported and listed as one and never
 // removed through; the delete guard sees through it and through a short name (it is only asked).
-TEST(Win32Files, DirectoryLinksAndShortNamesAreSeenThrough)
+// A log is appended to only when it is a new plain file: never through a link or a hard link.
+TEST(Win32Files, LinksAndShortNamesAreSeenThrough)
 {
     TempDir dir;
     const std::string target = dir.str() + "\\Protected Work";
@@ -126,28 +107,7 @@ TEST(Win32Files, DirectoryLinksAndShortNamesAreSeenThrough)
     EXPECT_FALSE(isSafeToDeleteTree(shortName, {target}, resolved)) << shortName;
     EXPECT_FALSE(isSafeToDeleteTree(link, {target}, resolved));
     runWineUnix("/bin/rm", "-f", {link});
-}
 
-TEST(Win32Files, FoldersOthersMayChangeAreToldFromProtectedOnes)
-{
-    // This Wine keeps a folder's access list as mode bits: a world-writable folder reads back
-    // with an entry that lets everyone write, a protected one with none.
-    TempDir dir;
-    const std::string open = dir.str() + "\\open", mine = dir.str() + "\\mine";
-    ASSERT_TRUE(platform::makeDir(open));
-    ASSERT_TRUE(platform::makeProtectedDir(mine));
-    ASSERT_TRUE(platform::makeProtectedDir(open + "\\inside"));
-    ASSERT_TRUE(runWineUnix("/bin/chmod", "0777", {open}));
-    EXPECT_EQ(platform::folderTrust(mine), platform::FolderTrust::Trusted);
-    EXPECT_EQ(platform::folderTrust(open), platform::FolderTrust::OthersMayChange);
-    std::string why;
-    EXPECT_FALSE(onlyTrustedCanChange(open + "\\inside", why)); // a level above counts
-    EXPECT_NE(why.find("open: other users may change it"), std::string::npos) << why;
-}
-
-TEST(Win32Files, LogsAreAppendedOnlyToTheFileMeant)
-{
-    TempDir dir;
     const std::string victim = dir.write("victim.txt", "keep").string();
     ASSERT_TRUE(runWineUnix("/bin/ln", "-s", {victim, dir.str() + "\\link.log"}));
     ASSERT_TRUE(runWineUnix("/bin/ln", "-f", {victim, dir.str() + "\\second.log"}));
@@ -160,47 +120,40 @@ TEST(Win32Files, LogsAreAppendedOnlyToTheFileMeant)
     runWineUnix("/bin/rm", "-f", {dir.str() + "\\link.log"}); // the runtime's tree walk loops on links
 }
 
-TEST(Win32Process, SpawnPassesExitCodesAndTheEnvironment)
-{
-    std::string cmd;
-    ASSERT_TRUE(platform::getEnv("ComSpec", cmd));
-    ASSERT_TRUE(platform::putEnv("QBX_BACKEND_CHILD=42"));
-    std::string value;
-    EXPECT_TRUE(platform::getEnv("qbx_backend_child", value));
-    EXPECT_EQ(value, "42");
-    // A child that ends with -1 has still been started and waited for.
-    for (const char* code : {"0", "255", "-1", "%QBX_BACKEND_CHILD%"}) {
-        int errorNumber = 99;
-        EXPECT_EQ(platform::spawnWait(cmd, {"cmd", "/c", "exit", code}, errorNumber),
-                  code[0] == '%' ? 42 : std::stoi(code));
-        EXPECT_EQ(errorNumber, 0) << code;
-    }
-    ASSERT_TRUE(platform::putEnv("QBX_BACKEND_CHILD="));
-    EXPECT_FALSE(platform::getEnv("QBX_BACKEND_CHILD", value));
-    EXPECT_FALSE(platform::spawnNoWait("qbx-no-such-program.exe", {"qbx-no-such-program.exe"}));
-}
-
-// A name without extension is looked for as the runtime's spawn did, a batch file runs through
-// the command interpreter with the arguments as given; a failed start says what the system said.
-TEST(Win32Process, SpawnFindsBatchFilesAndNamesTheSystemsCause)
+// Exit codes reach the caller (a child that ends with -1 has still been started and waited for),
+// and so does the environment. A name without extension is looked for as the runtime's spawn did,
+// a batch file runs through the command interpreter with the arguments as given; a failed start
+// says what the system said.
+TEST(Win32Process, SpawnPassesExitCodesAndNamesTheSystemsCause)
 {
     TempDir dir;
     dir.write("exits.cmd", "@exit /b %2\r\n");
     dir.write("notes.exe", "not a program");
-    int errorNumber = 99;
-    EXPECT_EQ(platform::spawnWait(dir.str() + "\\exits", {"exits", "a", "5"}, errorNumber), 5);
-    EXPECT_EQ(errorNumber, 0);
-    const struct { std::string program; int error; const char* system; } cases[] = {
-        {dir.str() + "\\absent.exe", platform::SpawnNoEntry, "system error 2: "},
-        {dir.str() + "\\absent\\x.exe", platform::SpawnNoEntry, "system error 3: "},
-        {dir.str() + "\\absent", platform::SpawnNoEntry, "system error 2: "},
-        {dir.str() + "\\notes.exe", platform::SpawnNotExecutable, "system error 193: "},
+    std::string cmd, value;
+    ASSERT_TRUE(platform::getEnv("ComSpec", cmd));
+    ASSERT_TRUE(platform::putEnv("QBX_BACKEND_CHILD=42"));
+    EXPECT_TRUE(platform::getEnv("qbx_backend_child", value) && value == "42") << value;
+    const struct { std::string program; std::vector<std::string> args; int code, error; const char* system; } cases[] = {
+        {cmd, {"cmd", "/c", "exit", "255"}, 255, 0, ""},
+        {cmd, {"cmd", "/c", "exit", "-1"}, -1, 0, ""},
+        {cmd, {"cmd", "/c", "exit", "%QBX_BACKEND_CHILD%"}, 42, 0, ""},
+        {dir.str() + "\\exits", {"exits", "a", "5"}, 5, 0, ""},
+        {dir.str() + "\\absent.exe", {"x"}, -1, platform::SpawnNoEntry, "system error 2: "},
+        {dir.str() + "\\absent\\x.exe", {"x"}, -1, platform::SpawnNoEntry, "system error 3: "},
+        {dir.str() + "\\absent", {"x"}, -1, platform::SpawnNoEntry, "system error 2: "},
+        {dir.str() + "\\notes.exe", {"x"}, -1, platform::SpawnNotExecutable, "system error 193: "},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(platform::spawnWait(c.program, {"x"}, errorNumber), -1) << c.program;
+        int errorNumber = 99;
+        EXPECT_EQ(platform::spawnWait(c.program, c.args, errorNumber), c.code) << c.program << " " << c.args.back();
         EXPECT_EQ(errorNumber, c.error) << c.program;
-        EXPECT_EQ(platform::lastSpawnFailure().rfind(c.system, 0), 0u) << platform::lastSpawnFailure();
+        if (c.error != 0) {
+            EXPECT_EQ(platform::lastSpawnFailure().rfind(c.system, 0), 0u) << platform::lastSpawnFailure();
+        }
     }
+    ASSERT_TRUE(platform::putEnv("QBX_BACKEND_CHILD="));
+    EXPECT_FALSE(platform::getEnv("QBX_BACKEND_CHILD", value));
+    EXPECT_FALSE(platform::spawnNoWait("qbx-no-such-program.exe", {"qbx-no-such-program.exe"}));
 }
 
 // A Windows program's write to a held file fails (Wine keeps share modes between Windows programs
@@ -221,50 +174,34 @@ TEST(Win32Files, HeldFileRefusesWriters)
     EXPECT_EQ(testing_support::readFile("args.out"), "x\n");
 }
 
-// One status dialog's life: its text, then the ways it ends.
-TEST(Win32Ui, StatusDialogShowsAnyLettersAndEndsAsAsked)
+// Closing a status dialog, or Cancel, destroys only the dialog, and only Cancel ends the message
+// loop; its owner's end takes it along.
+TEST(Win32Ui, StatusDialogEndsAsAsked)
 {
-    platform::WindowHandle host = nullptr;
-    platform::WindowHandle dialog = newStatusDialog(host);
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(platform::hDlgMain.load(), dialog);
-    EXPECT_NE(platform::dialogItem(dialog, platform::StatusTextId), nullptr);
-    // Polish and Japanese: letters outside the ANSI code page.
-    for (const std::string text : {"Prosz\xC4\x99 czeka\xC4\x87, \xC5\x82\x61" "duj\xC4\x99",
-                                   "\xE3\x81\x8A\xE5\xBE\x85\xE3\x81\xA1"}) {
-        platform::setItemText(dialog, platform::StatusTextId, text);
-        wchar_t shown[256] = {};
-        GetDlgItemTextW(static_cast<HWND>(dialog), platform::StatusTextId, shown, 256);
-        EXPECT_EQ(std::wstring(shown), platform::widen(text)) << text;
+    for (const bool cancel : {false, true}) {
+        platform::WindowHandle host = nullptr;
+        HWND dialog = static_cast<HWND>(newStatusDialog(host));
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(platform::hDlgMain.load(), dialog);
+        SendMessageA(dialog, cancel ? WM_COMMAND : WM_CLOSE, cancel ? IDCANCEL : 0, 0);
+        EXPECT_FALSE(IsWindow(dialog));
+        EXPECT_EQ(platform::hDlgMain.load(), nullptr);
+        EXPECT_TRUE(IsWindow(static_cast<HWND>(host)));
+        EXPECT_EQ(pumpUntilQuit(host), cancel);
+
+        dialog = static_cast<HWND>(platform::createStatusDialog(host));
+        DestroyWindow(static_cast<HWND>(host));
+        EXPECT_FALSE(IsWindow(dialog));
+        EXPECT_EQ(platform::hDlgMain.load(), nullptr);
+        dropQueuedMessages(); // the host's end posted a quit message
     }
-
-    // Closing it, or its owner's end, destroys only the dialog.
-    SendMessageA(static_cast<HWND>(dialog), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(IsWindow(static_cast<HWND>(dialog)));
-    EXPECT_EQ(platform::hDlgMain.load(), nullptr);
-    EXPECT_FALSE(pumpUntilQuit(host));
-    dialog = platform::createStatusDialog(host);
-    DestroyWindow(static_cast<HWND>(host));
-    EXPECT_FALSE(IsWindow(static_cast<HWND>(dialog)));
-    EXPECT_EQ(platform::hDlgMain.load(), nullptr);
-    dropQueuedMessages(); // the host's end posted a quit message
-
-    // Cancel ends the message loop.
-    host = platform::createHostWindow();
-    dialog = platform::createStatusDialog(host);
-    SendMessageA(static_cast<HWND>(dialog), WM_COMMAND, IDCANCEL, 0);
-    EXPECT_FALSE(IsWindow(static_cast<HWND>(dialog)));
-    EXPECT_EQ(platform::hDlgMain.load(), nullptr);
-    EXPECT_TRUE(IsWindow(static_cast<HWND>(host)));
-    EXPECT_TRUE(pumpUntilQuit(host));
-    DestroyWindow(static_cast<HWND>(host));
-    dropQueuedMessages();
 }
 
-// At 100, 150 and 200% (a DPI change as Windows 10 sends it when the dialog moves to another
-// monitor; Wine sends none), the longest status text of each language fits in its control, in
-// the system's message font or the Japanese font, and the dialog grows with the scale.
-TEST(Win32Ui, StatusDialogFitsEveryLanguageAtEveryScale)
+// The longest status text of each language is shown whole (Polish and Japanese: letters outside
+// the ANSI code page) and, at 100, 150 and 200% (a DPI change as Windows 10 sends it when the
+// dialog moves to another monitor; Wine sends none), fits in its control, in the system's message
+// font or the Japanese font, and the dialog grows with the scale.
+TEST(Win32Ui, StatusDialogShowsAndFitsEveryLanguageAtEveryScale)
 {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
@@ -281,7 +218,11 @@ TEST(Win32Ui, StatusDialogFitsEveryLanguageAtEveryScale)
         if (isJapanese(language))
             platform::applyJapaneseFont(dialog);
         platform::setItemText(dialog, platform::StatusTextId, longest);
-        HWND text = GetDlgItem(dialog, platform::StatusTextId);
+        HWND text = static_cast<HWND>(platform::dialogItem(dialog, platform::StatusTextId));
+        const std::wstring wide = platform::widen(longest);
+        wchar_t shown[512] = {};
+        GetWindowTextW(text, shown, 512);
+        EXPECT_EQ(std::wstring(shown), wide) << language;
         SIZE sizeAt[2] = {};
         for (unsigned dpi : {96u, 144u, 192u}) {
             RECT window;
@@ -291,18 +232,17 @@ TEST(Win32Ui, StatusDialogFitsEveryLanguageAtEveryScale)
             if (dpi != 144)
                 sizeAt[dpi / 192] = SIZE{window.right - window.left, window.bottom - window.top};
             auto font = reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0));
-            LOGFONTW shown{};
-            ASSERT_TRUE(GetObjectW(font, sizeof shown, &shown)) << language;
+            LOGFONTW used{};
+            ASSERT_TRUE(GetObjectW(font, sizeof used, &used)) << language;
             if (isJapanese(language))
-                EXPECT_EQ(shown.lfCharSet, SHIFTJIS_CHARSET);
+                EXPECT_EQ(used.lfCharSet, SHIFTJIS_CHARSET);
             else
-                EXPECT_EQ(std::wstring(shown.lfFaceName), metrics.lfMessageFont.lfFaceName) << language;
+                EXPECT_EQ(std::wstring(used.lfFaceName), metrics.lfMessageFont.lfFaceName) << language;
             RECT room;
             GetClientRect(text, &room);
             HDC context = GetDC(text);
             HGDIOBJ previous = SelectObject(context, font);
             RECT needed{0, 0, room.right, 0};
-            std::wstring wide = platform::widen(longest);
             DrawTextW(context, wide.c_str(), -1, &needed, DT_CENTER | DT_WORDBREAK | DT_CALCRECT);
             SelectObject(context, previous);
             ReleaseDC(text, context);
@@ -316,29 +256,28 @@ TEST(Win32Ui, StatusDialogFitsEveryLanguageAtEveryScale)
     }
 }
 
-// The manifest that installer.exe carries: Windows 10 and 11 beside the older systems, the
-// DPI awareness, today's common controls, and still administrator rights.
+// The manifest that installer.exe carries (and the unit tests): Windows 10 and 11 beside the older
+// systems, which then report 10.0 and take the branches of Vista and later (documents folder, NT
+// family), the DPI awareness, today's common controls, and still administrator rights.
 TEST(Win32Resources, ManifestDeclaresTodaysWindows)
 {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string program = std::string(self).substr(0, std::string(self).find_last_of('\\')) + "\\installer.exe";
-    std::string manifest = programResource(program, MAKEINTRESOURCEW(24), 1);
-    ASSERT_FALSE(manifest.empty()) << program;
+    HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(module, nullptr) << program;
+    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)); // RT_MANIFEST
+    HGLOBAL loaded = resource != nullptr ? LoadResource(module, resource) : nullptr;
+    ASSERT_NE(loaded, nullptr) << program;
+    const std::string manifest(static_cast<const char*>(LockResource(loaded)), SizeofResource(module, resource));
+    FreeLibrary(module);
     for (const char* entry : {"level=\"requireAdministrator\" uiAccess=\"false\"",
                               "{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
                               "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", ">true/pm</dpiAware>",
                               ">PerMonitorV2, PerMonitor</dpiAwareness>",
                               "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""})
         EXPECT_NE(manifest.find(entry), std::string::npos) << entry;
-}
-
-// Windows 10 and 11 report 10.0 to a program that declares them; the version tests still take
-// the branches of Vista and later (documents folder, NT family).
-TEST(Win32System, TodaysVersionTakesTheVistaBranches)
-{
-    if (platform::majorVersion() < 10)
-        GTEST_SKIP() << "the system reports " << platform::majorVersion();
+    EXPECT_EQ(platform::majorVersion(), 10u);
     EXPECT_TRUE(WinVersion().winNT());
     EXPECT_TRUE(JvmInstaller().isVistaOrWindows7());
 }
