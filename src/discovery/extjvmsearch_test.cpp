@@ -133,23 +133,4 @@ TEST_F(ExtendedSearch, KeyVersionsMeetTheLimitsWithoutTheTestProgram)
     }
 }
 
-TEST_F(ExtendedSearch, CandidatesAreProvenUntilOnePassesUnlessSwitchedOff)
-{
-    QBX_REQUIRE_REAL_JVM();
-    testing_support::installTestJvmClass(dir.path());
-    testing_support::makeRealJvm(dir.path() / "real" / "bin", {"java.exe"});
-    const std::string real = (dir.path() / "real").string();
-    set("SOFTWARE\\JavaSoft\\JDK\\99", "JavaHome", jvm("broken")); // first in order, but cannot run
-    set("SOFTWARE\\Azul Systems\\Zulu\\zulu-11", "InstallationPath", real); // the JVM's own version counts too
-
-    std::string name = "java.exe", path;
-    dir.write("qbx.control", "extendedJvmSearch=off\nextendedJvmSearch=No\n"); // the last line counts
-    EXPECT_FALSE(findExtendedJvm("", "11", "", "JRE", name, path));
-    dir.write("qbx.control", "extendedJvmSearch=no\nextendedJvmSearch=yes\n# extendedJvmSearch=false\n");
-    EXPECT_FALSE(findExtendedJvm("", "11", "", "Java Plug-in", name, path));
-    EXPECT_TRUE(findExtendedJvm("", "11", "", "JDK", name, path));
-    EXPECT_EQ(path, real + "\\bin\\java.exe");
-    EXPECT_FALSE(findExtendedJvm("", "", "11", "JRE", name, path));
-}
-
 } // namespace

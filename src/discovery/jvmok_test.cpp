@@ -55,44 +55,6 @@ TEST(CheckVersion, ComparesTheFirstLineWithTheLimits)
     EXPECT_TRUE(contains(readFile(dir.path() / "jinstall.log"), "Unable to verify version jvmGood.txt"));
 }
 
-// Without the test class any existing executable passes the limits 1.3 to 1.3: the places tried,
-// the names and a recorded version decide.
-TEST(JvmCorrectVersion, TriesTheDirectoryThenBinAndTheNewNamesOfOldRuntimes)
-{
-    const struct {
-        std::vector<const char*> files; // in the JVM directory
-        bool tracing;                   // the windowless launcher is looked for
-        const char *name, *recorded;    // recorded: nullptr when no version is recorded
-        bool found;
-        const char *path, *nameAfter;   // path: the last one tried, below the JVM directory
-    } cases[] = {
-        {{"java.exe", "bin/java.exe"}, false, "java.exe", nullptr, true, "java.exe", "java.exe"},
-        {{"bin/java.exe"}, false, "jre.exe", nullptr, true, "bin\\java.exe", "java.exe"},
-        {{"bin/java.exe"}, true, "jrew.exe", nullptr, false, "bin\\javaw.exe", "jrew.exe"},
-        {{"bin/java.exe"}, true, "myjava.exe", nullptr, false, "bin\\myjava.exe", "myjava.exe"},
-        {{"bin/javaw.exe"}, true, "jrew.exe", "1.4.2", false, "bin\\javaw.exe", "jrew.exe"},
-        {{"bin/javaw.exe"}, true, "jrew.exe", "1.3.1.1", true, "bin\\javaw.exe", "javaw.exe"},
-    };
-    for (const auto& c : cases) {
-        TempDir dir(true);
-        for (const char* file : c.files)
-            dir.write(std::string("jvm/") + file, "");
-        if (c.tracing)
-            dir.write("jinstall.log", "");
-        const std::string jvm = (dir.path() / "jvm").string();
-        JvmOk jvmOk;
-        std::string name = c.name, path;
-        bool found = c.recorded ? jvmOk.jvmCorrectVersion("", "1.3", "1.3", c.recorded, jvm, name, path)
-                                : jvmOk.jvmCorrectVersion("", "1.3", "1.3", jvm, name, path);
-        EXPECT_EQ(found, c.found) << c.name << " " << c.path;
-        EXPECT_EQ(path, jvm + "\\" + c.path) << c.name;
-        EXPECT_EQ(name, c.nameAfter) << c.name << " " << c.path;
-        if (c.recorded && !c.found) {
-            EXPECT_TRUE(contains(readFile(dir.path() / "jinstall.log"), "jvm doesn't meet criteria"));
-        }
-    }
-}
-
 // The image header tells the kind; "jvmArchitecture" turns down the other kind (and an image of
 // unknown kind) wherever a JVM is proven, with a trace.
 TEST(JvmCorrectVersion, ImageKindMeetsJvmArchitecture)

@@ -14,6 +14,7 @@ TEST(Unicode, InvalidUtf8BecomesReplacement)
         {"\xC0\xAF", u"\xFFFD\xFFFD"},   // an overlong form
         {"\xE5\xAE", u"\xFFFD\xFFFD"},   // cut short
         {"\xF4\x90\x80\x80", u"\xFFFD\xFFFD\xFFFD\xFFFD"}, // beyond U+10FFFF
+        {"\xF4\x8F\xBF\xBF", u"\xDBFF\xDFFF"},               // the last character of Unicode
     };
     for (const auto& row : rows)
         EXPECT_EQ(utf8ToUtf16(row.text), row.units);

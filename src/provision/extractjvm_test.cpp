@@ -55,35 +55,6 @@ TEST(ExtractJvm, ExpanderCommandNamesAFileOfTheWorkingDirectory)
     EXPECT_TRUE(contains(box.logs(), "Compressed JVM does *not* exist: "));
 }
 
-TEST(ExtractJvm, ConfigureJvmLooksInFourPlacesBeforeRegistering)
-{
-    const struct {
-        const char* files;
-        const char* name;
-        bool tracing;    // "jinstall.sem": the windowless launcher is looked for
-        const char* found; // "" when nothing is found
-    } cases[] = {
-        {"jre.exe;bin\\java.exe", "jre.exe", false, "jre.exe"}, {"java.exe", "jre.exe", false, "java.exe"},
-        {"bin\\java.exe", "jre.exe", false, "java.exe"},        {"bin\\javaw.exe", "jre.exe", true, "javaw.exe"},
-        {"bin\\javaw.exe", "jre.exe", false, ""},               {"bin\\java.exe", "javaw.exe", false, ""},
-    };
-    for (const auto& c : cases) {
-        Box box;
-        for (const std::string& file : box.list(c.files))
-            box.write("{root}\\jvm\\" + file, "");
-        if (c.tracing)
-            box.write("jinstall.sem", "");
-        ExtractJvm extractor;
-        std::string name = c.name;
-        bool found = *c.found != '\0';
-        SCOPED_TRACE(std::string(c.files) + " " + c.name);
-        EXPECT_EQ(extractor.configureJvm("1.8.0", "JRE", name, box.expand("{root}\\jvm"), box.expand("{win}"), true),
-                  found);
-        EXPECT_EQ(name, found ? c.found : c.name);
-        EXPECT_EQ(readMachineValue(JreEntry, "CurrentVersion"), found ? "1.8" : "");
-    }
-}
-
 // "R" and "D" stand for the runtime's and the development kit's JavaSoft keys; seed and expected
 // list "key|name|value;..." (an empty value: missing, "~": expected in lower case); copied names
 // files that must exist afterwards.
