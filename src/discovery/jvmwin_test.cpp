@@ -61,26 +61,6 @@ TEST_F(RegistrySearch, TakesTheHighestVersionWhoseRecordedVersionPasses)
     EXPECT_LT(compareStrings("1.04", "1.4"), 0);
 }
 
-TEST_F(RegistrySearch, KeysAreSearchedByTypeAndTheNameChangesOnlyOnSuccess)
-{
-    keys.add(JreEntry, "1.3", "1", jvm("jre"));
-    keys.add(JdkEntry, "1.4", "2", jvm("jdk", "javaw.exe"));
-    keys.add(PluginEntry, "1.3", "1", jvm("plugin"));
-    keys.add(PluginEntry, "1.5", "0", jvm("plugin15"));
-
-    EXPECT_EQ(find("java plug-in", "1.3", ""), "plugin\\bin\\java.exe");
-    EXPECT_EQ(find("JRE", "", "1.5"), "plugin15\\bin\\java.exe"); // neither runtime nor kit has one
-    EXPECT_TRUE(contains(trace(), "JRE registry entry had correct jvm info: false"));
-    EXPECT_TRUE(contains(trace(), "Java Plugin registry entry had correct jvm info: true"));
-
-    name = "jrew.exe";
-    EXPECT_EQ(find("JRE", "1.6", ""), "");
-    EXPECT_EQ(name, "jrew.exe");
-    EXPECT_TRUE(contains(trace(), "unable to find a compatible Jvm"));
-    EXPECT_EQ(find("JDK", "1.4", ""), "jdk\\bin\\javaw.exe");
-    EXPECT_EQ(name, "javaw.exe");
-}
-
 TEST_F(RegistrySearch, EntriesWithoutMicroVersion)
 {
     // A runtime entry keeps its name, which is below 1.3.1; its home may be "Home" instead.

@@ -36,23 +36,6 @@ TEST(CopyStream, NullStreamsAndReadErrorsFail)
     std::fclose(out);
 }
 
-TEST(CopyFile, CopiesAndNeverLeavesPartialDestinations)
-{
-    TempDir dir(true);
-    dir.write("src.txt", "content");
-    fs::create_directory(dir.path() / "adir");
-    EXPECT_TRUE(copyFile("src.txt", "dst.txt"));
-    EXPECT_TRUE(copyFile("src.txt", "dst.txt")); // truncates the older copy
-    EXPECT_EQ(readFile("dst.txt"), "content");
-    EXPECT_FALSE(copyFile("missing.txt", "none.txt"));
-    EXPECT_FALSE(copyFile("adir", "none.txt"));
-    EXPECT_FALSE(fs::exists("none.txt"));
-    // A destination that cannot be written: a directory of that name, or a missing folder.
-    EXPECT_FALSE(copyFile("src.txt", "adir"));
-    EXPECT_TRUE(fs::is_directory("adir"));
-    EXPECT_FALSE(copyFile("src.txt", (dir.path() / "nofolder/dst.txt").string()));
-}
-
 TEST(DelDirTree, RemovesNestedTreesAndLeavesWhatCannotBeRemoved)
 {
     TempDir dir;

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "locale/testlocale.h"
 #include "testing/tempdir.h"
 
 namespace {
@@ -21,26 +20,6 @@ TEST(StatusMessage, ByLanguageAndIdEnglishForAnythingElse)
     };
     for (const auto& c : cases)
         EXPECT_EQ(statusMessage(c.language, c.id), c.text) << c.language << " " << c.id;
-}
-
-TEST(GetMessage, FirstTextInTheUsersLanguage)
-{
-    const struct {
-        const char* locale;
-        const char* text;
-    } cases[] = {
-        {"de-AT", "Bereite Wizard.."},
-        {"Japanese", "インストーラーを展開中..."},
-        {"fr-BE", "Pr\u00e9paration Wizard..."},
-    };
-    for (const auto& c : cases) {
-        testing_support::TempDir work(true);
-        testing_support::ScopedLocale locale(c.locale);
-        ASSERT_TRUE(locale.ok());
-        std::string text = "stale";
-        getMessage(nullptr, platform::StatusTextId, text);
-        EXPECT_EQ(text, c.text) << c.locale;
-    }
 }
 
 } // namespace
