@@ -12,11 +12,6 @@ namespace testing_support {
 /// to "args.out" in its current directory and ends with exit code 3. dir may receive a copy.
 std::string argsRecorderProgram(const TempDir& dir);
 
-/// Path of a program that stands in for a self-expanding JVM: run without arguments, it lays out
-/// QBX_EXPANDER_HOME (optional)\bin\java.exe and javaw.exe in its current directory, each being
-/// the program QBX_EXPANDER_JAVA names. dir may receive a copy.
-std::string jvmExpanderProgram(const TempDir& dir);
-
 /// The program (returned) and argument vector (args) of a process that removes the file path.
 std::string fileRemoverProgram(const std::string& path, std::vector<std::string>& args);
 

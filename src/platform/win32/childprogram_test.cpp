@@ -25,11 +25,6 @@ std::string argsRecorderProgram(const TempDir&)
     return besideTestProgram("argsrecorder.exe");
 }
 
-std::string jvmExpanderProgram(const TempDir&)
-{
-    return besideTestProgram("jvmexpander.exe");
-}
-
 std::string fileRemoverProgram(const std::string& path, std::vector<std::string>& args)
 {
     char directory[MAX_PATH] = {};
