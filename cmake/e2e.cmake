@@ -1,7 +1,7 @@
 # End-to-end runs of the real program: the Linux build natively, installer.exe under Wine.
 if(NOT WIN32)
   foreach(scenario quiet samedir nohandshake properties nojvm bundle-predefined
-                   bundle-appdir bundle-reuse bundle-damaged vendor retry)
+                   bundle-appdir bundle-reuse bundle-empty bundle-damaged vendor retry)
     add_test(NAME e2e.native.${scenario}
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/native.sh ${CMAKE_BINARY_DIR} ${scenario})
     set_tests_properties(e2e.native.${scenario} PROPERTIES TIMEOUT 120)
@@ -12,7 +12,7 @@ else()
   # They share the prefix's registry: one at a time.
   # properties and nojvm are proven by cyrillic and extended-off, which run them with more.
   foreach(scenario quiet samedir nohandshake extended-off dialog errorbox wow32 user path bundle-predefined
-                   bundle-appdir bundle-reuse bundle-damaged vendor nsis retry planted cyrillic chinese
+                   bundle-appdir bundle-reuse bundle-empty bundle-damaged vendor nsis retry planted cyrillic chinese
                    lost-characters qbxcheck setup)
     add_test(NAME e2e.wine.${scenario}
              COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine.sh ${CMAKE_BINARY_DIR} ${scenario})

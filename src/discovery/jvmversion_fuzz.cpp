@@ -9,55 +9,34 @@
 #include "discovery/jvmversion.h"
 #include "testing/fuzzinput.h"
 
-namespace {
-
-using fuzzing::check;
-
-int sign(int value)
-{
-    return (value > 0) - (value < 0);
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    std::vector<std::string> parts = fuzzing::splitInput(data, size, '\n');
-    parts.resize(3);
-    const std::string* v[3] = {&parts[0], &parts[1], &parts[2]};
-
-    int order[3][3];
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            order[i][j] = compareVersions(*v[i], *v[j]);
+    using fuzzing::check;
+    std::vector<std::string> v = fuzzing::splitInput(data, size, '\n');
+    v.resize(3);
+    auto order = [&](int i, int j) { int c = compareVersions(v[i], v[j]); return (c > 0) - (c < 0); };
     for (int i = 0; i < 3; ++i) {
-        check(order[i][i] == 0);
+        // Antisymmetric, and transitive for "below or equal", "below" and "equal".
         for (int j = 0; j < 3; ++j) {
-            // Antisymmetric.
-            check(sign(order[i][j]) == -sign(order[j][i]));
+            check(order(i, j) == -order(j, i));
             for (int k = 0; k < 3; ++k) {
-                // Transitive, for "below or equal", "below" and "equal".
-                if (order[i][j] <= 0 && order[j][k] <= 0)
-                    check(order[i][k] <= 0);
-                if (order[i][j] < 0 && order[j][k] <= 0)
-                    check(order[i][k] < 0);
-                if (order[i][j] == 0 && order[j][k] == 0)
-                    check(order[i][k] == 0);
+                check(!(order(i, j) <= 0 && order(j, k) <= 0) || order(i, k) <= 0);
+                check(!(order(i, j) < 0 && order(j, k) <= 0) || order(i, k) < 0);
+                check(!(order(i, j) == 0 && order(j, k) == 0) || order(i, k) == 0);
             }
         }
         // A version meets itself as a limit.
-        check(compareVersionToLimit(*v[i], *v[i]) == 0);
-        std::string family;
-        std::string micro;
-        parseVersion(*v[i], family, micro);
-        check(family.size() <= v[i]->size());
+        check(compareVersionToLimit(v[i], v[i]) == 0);
+        std::string family, micro;
+        parseVersion(v[i], family, micro);
+        check(family.size() <= v[i].size());
     }
 
     fuzzing::writeInputFile("jvmGood.txt", data, size);
     JvmOk jvmOk;
-    jvmOk.checkVersion("jvmGood.txt", *v[0], "", "");
-    jvmOk.checkVersion("jvmGood.txt", "", *v[1], *v[2]);
-    std::string line = parts[0];
+    jvmOk.checkVersion("jvmGood.txt", v[0], "", "");
+    jvmOk.checkVersion("jvmGood.txt", "", v[1], v[2]);
+    std::string line = v[0];
     jvmOk.testLine(line, "", "", "");
     // The version is the first-digit-to-last-digit run of the line.
     check(line.empty() || (line.front() >= '0' && line.front() <= '9' && line.back() >= '0' && line.back() <= '9'));

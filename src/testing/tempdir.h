@@ -26,16 +26,15 @@ public:
     }
     ~TempDir()
     {
+        namespace fs = std::filesystem;
         std::error_code ignored;
         if (!previous_.empty())
-            std::filesystem::current_path(previous_, ignored);
-        // Read-only files left by a test must not keep the directory alive.
-        // (Stepped with an error code: a name too long for the library must not end the tests.)
-        for (std::filesystem::recursive_directory_iterator entry(path_, ignored), end; !ignored && entry != end;
-             entry.increment(ignored))
-            std::filesystem::permissions(entry->path(), std::filesystem::perms::owner_all,
-                                         std::filesystem::perm_options::add, ignored);
-        std::filesystem::remove_all(path_, ignored);
+            fs::current_path(previous_, ignored);
+        // Read-only files left by a test must not keep the directory alive (stepped with an error
+        // code: a name too long for the library must not end the tests).
+        for (fs::recursive_directory_iterator entry(path_, ignored), end; !ignored && entry != end; entry.increment(ignored))
+            fs::permissions(entry->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+        fs::remove_all(path_, ignored);
     }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;

@@ -190,6 +190,14 @@ scenario() {
       "jvmsetup.exe is not the file the package was made with" "computed: $(sha256 "$WORK/jvmsetup.exe")"
     expect_no_file "$SCENARIO_DIR/java/jre17/args.out" "$START/wizard.log"
     ;;
+  bundle-empty)
+    # An expander that leaves nothing behind.
+    use_bundle recorder
+    launch "-q "
+    expect_grep "$START/errors.log" "Unable to find JVM executable" "Other possible causes for errors:" \
+      "Unable to install JRE 17.0.2. Are the destination or temporary directories out of disk space?"
+    expect_no_file "$START/wizard.log"
+    ;;
   vendor)
     # The vendor's installer: run from a copy in the chosen directory (removed after) with the
     # arguments as written; its JVM, installed elsewhere, found through the registry and used.
