@@ -30,7 +30,6 @@ endfunction()
 
 set(QBX_SEEDS ${CMAKE_SOURCE_DIR}/tests/fuzz)
 qbx_add_fuzzer(getparam_fuzz src/control/getparam_fuzz.cpp ${QBX_SEEDS}/control)
-qbx_add_fuzzer(registryfile_fuzz src/platform/posix/registryfile_fuzz.cpp ${QBX_SEEDS}/registry)
 qbx_add_fuzzer(commandlines_fuzz src/launcher/commandlines_fuzz.cpp ${QBX_SEEDS}/commandlines)
 qbx_add_fuzzer(textfiles_fuzz src/launcher/textfiles_fuzz.cpp ${QBX_SEEDS}/textfiles)
 qbx_add_fuzzer(jvmversion_fuzz src/discovery/jvmversion_fuzz.cpp ${QBX_SEEDS}/jvmversion)
