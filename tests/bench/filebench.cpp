@@ -1,22 +1,19 @@
-// Benchmark driver: the launcher's copyFile or delDirTree, timed from outside like the system
-// tools it is compared with. It works only below QBX_BENCH_ROOT, the benchmark's own directory.
-// Usage: filebench copy SOURCE DESTINATION | filebench deltree DIRECTORY
+// Benchmark driver: the launcher's copyFile or delDirTree, timed from outside like the system tools
+// it is compared with, and only below QBX_BENCH_ROOT, the benchmark's own directory.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <system_error>
 
 #include "exec/clib.h"
 
 static bool insideBenchRoot(const char* path)
 {
     const char* root = std::getenv("QBX_BENCH_ROOT");
-    std::error_code error;
-    auto base = std::filesystem::canonical(root ? root : "", error);
-    auto target = std::filesystem::weakly_canonical(path, error);
-    auto relative = target.lexically_relative(base);
-    return !error && !base.empty() && target != base && !relative.empty() && *relative.begin() != "..";
+    std::error_code error; // a path that cannot be resolved comes out empty, and so does the relation
+    auto relative = std::filesystem::weakly_canonical(std::filesystem::absolute(path, error), error)
+                        .lexically_relative(std::filesystem::canonical(root ? root : "", error));
+    return !relative.empty() && relative != "." && *relative.begin() != "..";
 }
 
 int main(int argc, char** argv)

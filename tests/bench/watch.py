@@ -1,31 +1,18 @@
 #!/usr/bin/env python3
-"""watch.py PID MARKER OUTPUT: watches one launcher run for the benchmark.
+"""watch.py MARKER COMMAND...: runs one launcher run for the benchmark, polling every millisecond
+whether MARKER exists and the command's own peak resident memory (VmHWM: never its children's).
+Prints "<seconds of the run> <peak kB> <seconds from MARKER's removal to the end (0: never seen)>"."""
+import os, subprocess, sys, time
 
-Creates OUTPUT.ready once it watches. Polls every millisecond whether MARKER exists and, for a PID
-other than 0, that process's own peak resident memory (VmHWM: never its children's). Stops on
-SIGTERM or when PID has ended, writing "<peak kB> <time MARKER was last seen>" to OUTPUT (0: never).
-"""
-import os
-import signal
-import sys
-import time
-
-pid, marker, output = int(sys.argv[1]), sys.argv[2], sys.argv[3]
-peak_kb, last_seen, tick = 0, 0.0, 0
-running = [True]
-signal.signal(signal.SIGTERM, lambda *_: running.clear())
-open(output + ".ready", "w").close()
-while running:
-    if os.path.exists(marker):
-        last_seen = time.time()
-    if pid and tick % 5 == 0:
-        try:
-            with open(f"/proc/{pid}/status") as status:
-                peak_kb = max([peak_kb] + [int(line.split()[1]) for line in status if line.startswith("VmHWM:")])
-        except OSError:
-            break  # the process has ended
-    tick += 1
+start, peak, seen = time.time(), 0, None
+run = subprocess.Popen(sys.argv[2:], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+while run.poll() is None:
+    seen = time.time() if os.path.exists(sys.argv[1]) else seen
+    try:
+        peak = max(peak, int(open(f"/proc/{run.pid}/status").read().split("VmHWM:")[1].split()[0]))
+    except (OSError, IndexError):  # ended in between
+        pass
     time.sleep(0.001)
-
-with open(output, "w") as out:
-    out.write(f"{peak_kb} {last_seen:.6f}\n")
+end = time.time()
+if run.returncode == 0:
+    print(f"{end - start:.3f} {peak} {end - seen if seen else 0:.3f}")
