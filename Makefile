@@ -44,7 +44,9 @@ test: deps
 # Every fuzz target for FUZZ_SECONDS each, one after the other (make test runs them briefly).
 FUZZ_SECONDS ?= 300
 fuzz: deps asan
-	tests/fuzz/run.sh build/asan $(FUZZ_SECONDS)
+	@QBX_FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --preset asan -L fuzz --timeout $$(($(FUZZ_SECONDS) + 120)) -V \
+	  > build/asan/fuzz.log 2>&1; status=$$?; sed -n 's/^[0-9]*: fuzz /fuzz /p' build/asan/fuzz.log; \
+	  [ $$status -eq 0 ] || echo "fuzz: findings in build/asan/fuzz-artifacts, output in build/asan/fuzz.log"; exit $$status
 
 demo: deps native
 	examples/demo.sh build/native

@@ -1,13 +1,11 @@
 # libFuzzer targets (clang only), built when QBX_FUZZ is ON. Each runs for QBX_FUZZ_TEST_SECONDS
-# under ctest in a fresh temporary directory (its current directory: a target writes only there;
-# in memory, /dev/shm, where there is one, since some targets write a file for each input);
-# crashes are kept in fuzz-artifacts of the build tree. `make fuzz` runs them longer
-# (tests/fuzz/run.sh), with the list of targets from fuzz-targets.txt.
+# (or QBX_FUZZ_SECONDS from the environment: `make fuzz`) under ctest in a fresh temporary
+# directory (its current directory: a target writes only there; in memory, /dev/shm, where there
+# is one, since some targets write a file for each input); it ends with a line of its figures, and
+# crashes are kept in fuzz-artifacts of the build tree.
 set(QBX_FUZZ_ARTIFACTS ${CMAKE_BINARY_DIR}/fuzz-artifacts)
 set(QBX_FUZZ_TEST_SECONDS 30 CACHE STRING "Seconds each fuzz target runs under ctest")
 file(MAKE_DIRECTORY ${QBX_FUZZ_ARTIFACTS})
-set(QBX_FUZZ_LIST ${CMAKE_BINARY_DIR}/fuzz-targets.txt)
-file(WRITE ${QBX_FUZZ_LIST} "")
 
 # qbx_add_fuzzer(name source seed_corpus_dir): the target, linked with qbxcore, and its ctest run.
 function(qbx_add_fuzzer name source seeds)
@@ -19,13 +17,15 @@ function(qbx_add_fuzzer name source seeds)
   add_test(NAME ${name}
            COMMAND sh -c [[work=$(mktemp -d -p /dev/shm qbxfuzz.XXXXXX 2>/dev/null || mktemp -d) || exit 1
 mkdir "$work/corpus" && cd "$work" || exit 1
-"$0" -max_total_time=$3 -artifact_prefix="$1/" "$work/corpus" "$2"
+"$0" -max_total_time=${QBX_FUZZ_SECONDS:-$3} -print_final_stats=1 -artifact_prefix="$1/" "$work/corpus" "$2" > log 2>&1
 status=$?
+[ $status -eq 0 ] || tail -n 40 log
+stat() { sed -n "s/^stat::$1: *//p" log | tail -n 1; }
+echo "fuzz $(basename "$0"): $(stat number_of_executed_units) executions, corpus $(grep -o 'corp: [^ ]*' log | tail -n 1 | cut -c7-), peak memory $(stat peak_rss_mb) MB, exit $status"
 cd / && rm -rf "$work"
 exit $status]]
                    $<TARGET_FILE:${name}> ${QBX_FUZZ_ARTIFACTS} ${seeds} ${QBX_FUZZ_TEST_SECONDS})
-  set_tests_properties(${name} PROPERTIES TIMEOUT 180 LABELS fuzz)
-  file(APPEND ${QBX_FUZZ_LIST} "${name} ${CMAKE_BINARY_DIR}/${name} ${seeds}\n")
+  set_tests_properties(${name} PROPERTIES LABELS fuzz)
 endfunction()
 
 set(QBX_SEEDS ${CMAKE_SOURCE_DIR}/tests/fuzz)
