@@ -12,10 +12,9 @@
 
 namespace {
 
+using testing_support::contains;
 using testing_support::readFile;
 using testing_support::TempDir;
-
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // The version is the first line of the result file, up to its limit and from its first to its last
 // digit; each limit compares only as many components as it has.

@@ -11,10 +11,9 @@
 
 namespace {
 
+using testing_support::contains;
 using testing_support::readFile;
 using testing_support::TempDir;
-
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // A working directory with a trace file, and JVM directories with a fake executable: without the
 // test class in the working directory any existing executable passes, so the registry alone decides.

@@ -14,25 +14,6 @@ using testing_support::readFile;
 using testing_support::ScopedLocale;
 using testing_support::TempDir;
 
-TEST(NormalizeLocaleText, LowersAndConvertsToUtf8)
-{
-    const struct {
-        const char* in;
-        const char* out;
-    } cases[] = {
-        {"FR-fr", "fr-fr"},
-        {"\u00c0\u00c9\u00d6\u00de", "\u00e0\u00e9\u00f6\u00fe"},
-        {"A\u00d7B", "a\u00d7b"},                       // the multiplication sign has no small form
-        {"Fran\xC7" "AIS", "fran\u00e7ais"},            // Windows-1252
-        {"\x80 \x9F", "\u20ac \u0178"},                 // beyond Latin-1 after conversion, kept
-        {"\xE0\x80\x80", "\u00e0\u20ac\u20ac"},         // whole but invalid: not a cut character
-        {"alem\xC3", "alem"},                           // a character cut by the buffer limit
-        {"ja\xF0\x9F\x98", "ja"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(normalizeLocaleText(c.in), c.out) << c.in;
-}
-
 // Reads a text-mode file the same way on every system.
 std::string records(const std::filesystem::path& file)
 {

@@ -14,9 +14,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing_support::ProvisionSandbox;
+using testing_support::contains;
 using testing_support::readFile;
-
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // A sandbox with tracing on, and files that hold their own names.
 struct Box : ProvisionSandbox {

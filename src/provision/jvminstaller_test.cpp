@@ -11,9 +11,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing_support::ProvisionSandbox;
+using testing_support::contains;
 using testing_support::readFile;
-
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // Each row fills a fresh sandbox, then chooses a directory for a JRE 1.8.0. blockers: files standing
 // where directories would go; jvmAt: directories holding bin\java.exe (any executable passes here);

@@ -57,27 +57,4 @@ TEST(PayloadIntegrity, OnlyTheShippedFileMayRun)
     }
 }
 
-// Between the check and the start nobody can put another program in its place: Windows refuses
-// the replacement, Linux starts the held file itself.
-TEST(PayloadIntegrity, TheHeldProgramIsTheOneThatRuns)
-{
-    TempDir dir(true);
-    const fs::path program = dir.path() / "setup.exe";
-    fs::copy_file(testing_support::argsRecorderProgram(dir), program);
-    const fs::path other = dir.write("other.exe", "#!/bin/sh\nexit 5\n");
-    fs::permissions(other, fs::perms::owner_all, fs::perm_options::add);
-
-    platform::HeldFile held;
-    std::string digest, errorText;
-    ASSERT_TRUE(held.open(program.string(), errorText)) << errorText;
-    ASSERT_TRUE(held.sha256(digest, errorText)) << errorText;
-    EXPECT_EQ(digest.size(), 32u);
-    std::error_code ignored;
-    fs::rename(other, program, ignored);
-    int errorNumber = 0;
-    EXPECT_EQ(platform::spawnWait(program.string(), {"setup.exe", "held"}, errorNumber), 3);
-    EXPECT_EQ(readFile("args.out"), "held\n");
-    held.close();
-}
-
 } // namespace

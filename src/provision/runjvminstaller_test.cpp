@@ -12,9 +12,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing_support::ProvisionSandbox;
+using testing_support::contains;
 using testing_support::readFile;
-
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // A box with tracing on and the vendor's program in the working directory.
 struct Box : ProvisionSandbox {

@@ -63,4 +63,7 @@ inline std::string readFile(const std::filesystem::path& file)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+/// true when the text holds the part.
+inline bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
 } // namespace testing_support
