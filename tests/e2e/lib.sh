@@ -4,17 +4,9 @@ set -u
 # The machine's own JAVA_HOME must not be a JVM the launcher finds.
 unset JAVA_HOME
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-expect_file() { # files...
-  for file; do [ -e "$file" ] || fail "expected $file to exist"; done
-}
-expect_no_file() { # files...
-  for file; do [ ! -e "$file" ] || fail "expected $file to be gone"; done
-}
+fail() { echo "FAIL: $*" >&2; exit 1; }
+expect_file() { for file; do [ -e "$file" ] || fail "expected $file to exist"; done; } # files...
+expect_no_file() { for file; do [ ! -e "$file" ] || fail "expected $file to be gone"; done; } # files...
 expect_grep() { # file, texts...
   local file=$1 text
   shift
@@ -23,9 +15,7 @@ expect_grep() { # file, texts...
       { echo "--- $file:" >&2; cat "$file" >&2 2>/dev/null; fail "expected '$text' in $file"; }
   done
 }
-expect_no_grep() { # file, text
-  ! grep -q -F -- "$2" "$1" 2>/dev/null || fail "did not expect '$2' in $1"
-}
+expect_no_grep() { ! grep -q -F -- "$2" "$1" 2>/dev/null || fail "did not expect '$2' in $1"; } # file, text
 # $SCENARIO_DIR, in lower case (the launcher registers a JVM home in lower case and copies from
 # that path): work/ (the payload), start/ (where the user started from), the Windows directory,
 # Program Files and $JVM, a JVM home whose bin holds the java program $1.
@@ -72,8 +62,7 @@ expect_wizard_with() { # wizard.log, JVM home, installed by the launcher (true|f
   expect_grep "$1" "nativeJvmHomeDir = $2" "nativeJvmInstalled = $3" "started properly"
 }
 expect_reg() { # key suffix, value, text (empty: no value)
-  local found
-  found=$(runtime_value "$1" "$2")
+  local found=$(runtime_value "$1" "$2")
   [ -n "$3$found" ] || return 0
   [ -n "$3" ] && printf '%s' "$found" | grep -q -i -F -- "$3" || fail "expected '$3' as $2 under $1, found '$found'"
 }

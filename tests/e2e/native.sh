@@ -26,9 +26,7 @@ register_found() {
   printf '\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\Java Runtime Environment\\17.0]\n"JavaHome"="%s"\n"MicroVersion"="15"\n' \
     "$JVM" >> "$QBX_REGISTRY"
 }
-P() { printf '%s' "$1"; }
-W() { printf '%s' "$1"; }
-U() { printf '%s' "$1"; }
+P() { printf '%s' "$1"; }; W() { P "$1"; }; U() { P "$1"; } # paths are the host's in every form
 put_expander() { cp "$SOURCE/examples/jvm/jvmsetup.exe" "$WORK/$1"; }
 put_recorder() { printf '#!/bin/sh\n: > args.out\n' > "$WORK/$1"; chmod 755 "$WORK/$1"; }
 put_vendor() { cp "$SOURCE/tests/posix/vendor-installer.sh" "$WORK/$1"; }
