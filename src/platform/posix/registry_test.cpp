@@ -23,19 +23,6 @@ protected:
     testing_support::MachineKeys keys{dir};
 };
 
-std::vector<std::string> subkeys(RegRoot root, const std::string& path)
-{
-    std::vector<std::string> names;
-    RegKey key;
-    if (!platform::regOpenKey(root, path, RegAccess::Read, key))
-        return {"<no key>"};
-    std::string name;
-    for (unsigned i = 0; platform::regEnumSubkey(key, i, name); ++i)
-        names.push_back(name);
-    platform::regCloseKey(key);
-    return names;
-}
-
 TEST(RegistryFileFormat, MalformedTextsNameTheLineVariantsPass)
 {
     const struct {
@@ -64,27 +51,6 @@ TEST(RegistryFileFormat, MalformedTextsNameTheLineVariantsPass)
         EXPECT_EQ(platform::regfile::parse(c.text, document, error), c.line == 0) << c.text;
         EXPECT_EQ(error.line, c.line) << c.text;
     }
-}
-
-TEST_F(Registry, EnumerationFollowsTheFile)
-{
-    seed("REGEDIT4\n\n"
-         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\JRE\\1.8]\n"
-         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\JRE\\1.4\\Deep\\Er]\n"
-         "[HKEY_CURRENT_USER\\SOFTWARE\\JavaSoft\\JRE\\9]\n"
-         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\JRE\\1.4]\n"
-         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\jre\\17]\n"
-         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\JRE\\1.8\\Sub]\n"
-         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\JRE]\n"
-         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\JavaSoft\\JRE2\\5]\n");
-    EXPECT_EQ(subkeys(RegRoot::LocalMachine, "SOFTWARE\\JavaSoft\\JRE"),
-              (std::vector<std::string>{"1.8", "1.4", "17"}));
-    EXPECT_EQ(subkeys(RegRoot::LocalMachine, "SOFTWARE\\JavaSoft"), (std::vector<std::string>{"JRE", "JRE2"}));
-    EXPECT_EQ(subkeys(RegRoot::LocalMachine, ""), (std::vector<std::string>{"SOFTWARE"}));
-    // Parts of names name nothing.
-    RegKey key;
-    for (const char* path : {"SOFT", "SOFTWARE\\Java", "SOFTWARE\\JavaSoft\\JRE\\1.8\\x"})
-        EXPECT_FALSE(platform::regOpenKey(RegRoot::LocalMachine, path, RegAccess::Read, key)) << path;
 }
 
 TEST_F(Registry, MalformedFileFailsLoudlyAndIsNeverReset)
