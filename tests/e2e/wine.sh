@@ -67,14 +67,10 @@ reset_registry() {
   reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f
 }
 # The screen's DPI, as Wine reads it when its session starts (the value goes with the sandbox).
-set_dpi() {
-  reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f
-  /usr/lib/wine/wineserver -k > /dev/null 2>&1
-  wait_for_wine
-}
+set_dpi() { reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f; restart_wine; }
+restart_wine() { /usr/lib/wine/wineserver -k > /dev/null 2>&1; wait_for_wine; }
 register_runtime() { # version, home, micro version
-  reg add "$RUNTIME_KEY\\$1" /v JavaHome /d "$(P "$2")" /f
-  reg add "$RUNTIME_KEY\\$1" /v MicroVersion /d "$3" /f
+  reg add "$RUNTIME_KEY\\$1" /v JavaHome /d "$(P "$2")" /f && reg add "$RUNTIME_KEY\\$1" /v MicroVersion /d "$3" /f
 }
 register_found() { register_runtime 17.0 "$JVM" 15; }
 # The Windows directory and Program Files of the registry lie in the scenario, until the exit.
@@ -152,8 +148,7 @@ expect_found() { # command line, texts...
 }
 
 [ -n "${2:-}" ] || return 0
-/usr/lib/wine/wineserver -k > /dev/null 2>&1
-wait_for_wine
+restart_wine
 setup
 sandbox
 case "$2" in
