@@ -1,5 +1,4 @@
-// The Windows side of testing/childprogram.h: argsrecorder.exe and jvmexpander.exe are built next
-// to the test program.
+// The Windows side of testing/childprogram.h: argsrecorder.exe is built next to the test program.
 #include "testing/childprogram.h"
 
 #include <windows.h>
@@ -9,20 +8,11 @@
 
 namespace testing_support {
 
-namespace {
-
-std::string besideTestProgram(const char* name)
+std::string argsRecorderProgram(const TempDir&)
 {
     char path[MAX_PATH] = {};
     const std::string self(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-    return self.substr(0, self.find_last_of('\\') + 1) + name;
-}
-
-} // namespace
-
-std::string argsRecorderProgram(const TempDir&)
-{
-    return besideTestProgram("argsrecorder.exe");
+    return self.substr(0, self.find_last_of('\\') + 1) + "argsrecorder.exe";
 }
 
 std::string fileRemoverProgram(const std::string& path, std::vector<std::string>& args)
