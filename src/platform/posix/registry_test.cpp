@@ -13,16 +13,6 @@ using platform::RegKey;
 using platform::RegRoot;
 using testing_support::TempDir;
 
-// Each test has a registry file of its own in a fresh directory.
-class Registry : public ::testing::Test {
-protected:
-    std::string file() const { return (dir.path() / "registry.reg").string(); }
-    void seed(const std::string& text) const { dir.write("registry.reg", text); }
-
-    TempDir dir;
-    testing_support::MachineKeys keys{dir};
-};
-
 TEST(RegistryFileFormat, MalformedTextsNameTheLineVariantsPass)
 {
     const struct {
@@ -53,22 +43,25 @@ TEST(RegistryFileFormat, MalformedTextsNameTheLineVariantsPass)
     }
 }
 
-TEST_F(Registry, MalformedFileFailsLoudlyAndIsNeverReset)
+// The test's own registry file goes bad: a key opened before cannot write through it either.
+TEST(Registry, MalformedFileFailsLoudlyAndIsNeverReset)
 {
-    // A key opened before the file went bad cannot write through it either.
+    TempDir dir;
+    testing_support::MachineKeys keys{dir};
+    const std::string file = (dir.path() / "registry.reg").string();
     RegKey opened;
     ASSERT_TRUE(platform::regCreateKey(RegRoot::CurrentUser, "K", opened));
     const std::string bad = "REGEDIT4\n\n[HKEY_CURRENT_USER\\K]\n\"a\"=\"b\"\n\"broken\n";
-    seed(bad);
+    dir.write("registry.reg", bad);
     RegKey key;
     testing::internal::CaptureStderr();
     EXPECT_FALSE(platform::regOpenKey(RegRoot::CurrentUser, "K", RegAccess::Read, key));
     EXPECT_FALSE(platform::regCreateKey(RegRoot::CurrentUser, "New", key));
     EXPECT_FALSE(platform::regSetString(opened, "a", "c"));
     std::string errors = testing::internal::GetCapturedStderr();
-    EXPECT_NE(errors.find(file()), std::string::npos) << errors;
+    EXPECT_NE(errors.find(file), std::string::npos) << errors;
     EXPECT_NE(errors.find("line 5"), std::string::npos) << errors;
-    EXPECT_EQ(testing_support::readFile(file()), bad);
+    EXPECT_EQ(testing_support::readFile(file), bad);
 }
 
 } // namespace
