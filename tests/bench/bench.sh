@@ -73,6 +73,8 @@ row "delDirTree JDK-sized tree (s)" "$(pick '$1')" "rm -rf $(pick '$2')" "$(pick
 # way), the part after the worker removed the marker, the trivial program's time, the peak memory.
 runs() ( # native|windows, runs, build directory
   . "$SOURCE/tests/e2e/$([ "$1" = native ] && echo native || echo wine).sh" "$3"
+  # Under Wine, the build's own prefix, made on first use.
+  [ "$1" = native ] || { export QBX_WINEPREFIX=$WINEPREFIX && "$RUN" cmd /c exit > /dev/null 2>&1; } || fail "no Wine prefix"
   : > "$T"
   for ((run = 1; run <= $2; run++)); do
     setup && rm "$WORK/startdir.txt" && export QBX_JVM_TIMES=$(P "$SCENARIO_DIR/jvm-times")
