@@ -67,12 +67,14 @@ race 'cp -a tree copy' '"$FILEBENCH" deltree copy && [ ! -e copy ]' 'rm -rf copy
 rm -rf tree
 row "delDirTree JDK-sized tree (s)" "$(pick '$1')" "rm -rf $(pick '$2')" "$(pick '$1 / $2')" "<= 1.5"
 
-# Whole runs of one build (native: interactive; windows: quiet, under Wine), started in their own
-# directory (no clean-up program), into $T: the launcher's own time (the run's minus its JVM
-# processes', timed by the test java.exe, and under Wine a trivial program's started the same
-# way), the part after the worker removed the marker, the trivial program's time, the peak memory.
+# Whole runs of one build (native: interactive; windows: quiet, under Wine in the build's own
+# prefix, made on first use), started in their own directory (no clean-up program), into $T: the
+# launcher's own time (the run's minus its JVM processes', timed by the test java.exe, and under
+# Wine a trivial program's started the same way), the part after the worker removed the marker,
+# the trivial program's time, the peak memory.
 runs() ( # native|windows, runs, build directory
   . "$SOURCE/tests/e2e/$([ "$1" = native ] && echo native || echo wine).sh" "$3"
+  [ "$1" = native ] || { export QBX_WINEPREFIX=$WINEPREFIX && "$RUN" cmd /c exit > /dev/null 2>&1; } || fail "no Wine prefix"
   : > "$T"
   for ((run = 1; run <= $2; run++)); do
     setup && rm "$WORK/startdir.txt" && export QBX_JVM_TIMES=$(P "$SCENARIO_DIR/jvm-times")
