@@ -67,16 +67,12 @@ expect_reg() { # key suffix, value, text (empty: no value)
   [ -n "$3" ] && printf '%s' "$found" | grep -q -i -F -- "$3" || fail "expected '$3' as $2 under $1, found '$found'"
 }
 
-# The scenarios of both builds. Each build script defines:
-#   P path           the path as the launcher writes it;  W path  as wizard.log shows it;
-#   U path           as the wizard's JVM (a host program) receives it
-#   sandbox          system folders of the scenario's own, no JVM registered (before each)
-#   register_found   registers $JVM as found by the first search
-#   put_expander N, put_recorder N, put_vendor N   into the working directory as N: our expander, a
-#                    program that only leaves args.out, the vendor installer (log, home: QBX_VENDOR_*)
-#   launch LINE      a run with that command line, waiting for everything it started; an empty
-#                    line is a run with windows, whose error box is answered
-#   runtime_value K V  the value V of the runtime's JavaSoft key with the suffix K
+# The scenarios of both builds. Each build script defines: P, W and U (a path as the launcher
+# writes it, as wizard.log shows it, as the wizard's JVM receives it); sandbox (system folders of
+# the scenario's own, no JVM registered); register_found ($JVM for the first search); put_expander,
+# put_recorder, put_vendor N (our expander, a program that only leaves args.out, the vendor
+# installer with QBX_VENDOR_LOG and _HOME, as N in the working directory); launch LINE (a run that
+# waits for all it started; an empty line: with windows, the error box answered); runtime_value K V.
 scenario() {
   local home
   case "$1" in
