@@ -59,13 +59,6 @@ reg() { "$RUN" reg "$@" > /dev/null 2>&1; }
 reg_value() { "$RUN" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p'; }
 RUNTIME_KEY='HKLM\SOFTWARE\JavaSoft\Java Runtime Environment'
 runtime_value() { reg_value "$RUNTIME_KEY$1" "$2"; }
-reset_registry() {
-  for root in JavaSoft 'Eclipse Adoptium' 'Microsoft\JDK' 'Azul Systems' Semeru BellSoft; do
-    for key in 'HKLM\SOFTWARE\' 'HKLM\SOFTWARE\WOW6432Node\' 'HKCU\Software\'; do reg delete "$key$root" /f; done
-  done
-  reg delete 'HKCU\Control Panel\International' /v LocaleNameOverride /f
-  reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f
-}
 # The screen's DPI, as Wine reads it when its session starts (the value goes with the sandbox).
 set_dpi() { reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f; restart_wine; }
 restart_wine() { /usr/lib/wine/wineserver -k > /dev/null 2>&1; wait_for_wine; }
@@ -81,7 +74,11 @@ sandbox() {
         [ -z "${SAVED_PROGRAMS:-}" ] || reg add "$WIN_KEY" /v ProgramFilesDir /d "$SAVED_PROGRAMS" /f
         reg delete "HKCU\\Control Panel\\Desktop" /v LogPixels /f
         [ -n "${QBX_KEEP:-}" ] || rm -rf "$SCENARIO_DIR"' EXIT
-  reset_registry
+  for root in JavaSoft 'Eclipse Adoptium' 'Microsoft\JDK' 'Azul Systems' Semeru BellSoft; do
+    for key in 'HKLM\SOFTWARE\' 'HKLM\SOFTWARE\WOW6432Node\' 'HKCU\Software\'; do reg delete "$key$root" /f; done
+  done
+  reg delete 'HKCU\Control Panel\International' /v LocaleNameOverride /f
+  reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f
   # A query made while the previous session's wineserver is still going away can come back
   # empty now and then: ask again before giving up.
   for attempt in 1 2 3 4 5; do

@@ -1,6 +1,5 @@
 #!/bin/bash
-# Runs a Windows program under Wine (the emulator of the windows build's tests), in a prefix of
-# the build tree, created on first use.
+# Runs a Windows program under Wine (the windows build's test emulator) in the build tree's prefix.
 set -euo pipefail
 export WINEPREFIX="${QBX_WINEPREFIX:-$(cd "$(dirname "$0")/../.." && pwd)/build/windows/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
@@ -31,16 +30,12 @@ fi
 # The first program of a session starts its system processes, which keep its output open until
 # the session ends: a reader of our output (ctest) would wait. A silent program starts it instead.
 $wine cmd /c exit 0 </dev/null >/dev/null 2>&1 || true
-
-# A unit test run that printed nothing never reached its first test (the test runner flushes its
-# output before each test): Wine failed to start the program, which happens now and then on a
-# busy machine. Such a run is tried once more, and the output says so.
+# A unit test that printed nothing never reached its first test (the runner flushes before each):
+# Wine failed to start it, as it now and then does on a busy machine. Once more, said aloud.
 if [[ "$(basename "$1")" == unit_tests.exe && " $* " == *" --gtest_filter="* ]]; then
   out=$(mktemp); trap 'rm -f "$out"' EXIT
-  for attempt in 1 2; do
-    set +e; $wine "$@" 2>&1 | tee "$out"; status=${PIPESTATUS[0]}; set -e
-    if [ "$status" -eq 0 ] || [ -s "$out" ] || [ $attempt -eq 2 ]; then exit "$status"; fi
-    echo "wine-run.sh: $* ended with code $status before printing anything; once more"
-  done
+  set +e; $wine "$@" 2>&1 | tee "$out"; status=${PIPESTATUS[0]}; set -e
+  if [ "$status" -eq 0 ] || [ -s "$out" ]; then exit "$status"; fi
+  echo "wine-run.sh: $* ended with code $status before printing anything; once more"
 fi
 exec $wine "$@"
