@@ -95,6 +95,7 @@ TEST(PayloadCheck, EachMistakeHasItsFinding)
         {"", "error: cleanup.exe: missing", "cleanup.exe"},
         {"", "error: qbx.control: missing", "qbx.control"},
         {"", "error: ../up.txt: META-INF\\MANIFEST.MF: outside the payload", "META-INF/MANIFEST.MF", "Name: ../up.txt\n"},
+        {"", "error: /up.txt: META-INF\\MANIFEST.MF: outside the payload", "META-INF/MANIFEST.MF", "Name: /up.txt\n"},
         {"", "warning: META-INF\\MANIFEST.MF: missing", "META-INF/MANIFEST.MF"},
     };
     for (const Mistake& row : rows) {

@@ -41,6 +41,10 @@ TEST(RunJvmInstaller, ReportsAnInstallerThatLeavesNoJvmOrCannotStart)
     EXPECT_FALSE(installer.run("", "11", "", "17.0", "JRE", name, "vendor.exe", "missing.exe/*/*/*-q", jvmPath, ""));
     EXPECT_TRUE(contains(readFile("errors.log"), "Unable to start missing.exe missing.exe -q"));
     EXPECT_FALSE(fs::exists(box.at(box.jvmDir())));
+    // A JVM already where the vendor's would go is taken as it is: the vendor's program does not run.
+    testing_support::makeFakeJvm(box.at(box.jvmDir() + ".0\\bin"), {"java.exe"});
+    EXPECT_TRUE(installer.run("", "11", "", "17.0", "JRE", name, "vendor.exe", "vendor.exe/*/*/*/s", jvmPath, ""));
+    EXPECT_FALSE(fs::exists(box.at(box.jvmDir() + ".0\\args.out")));
 }
 
 } // namespace

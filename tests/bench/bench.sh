@@ -1,7 +1,6 @@
 #!/bin/bash
-# `make bench`: the shipped program's size and largest contributors, the file utilities against
-# the system's tools, the launcher's own time and memory in a whole run; then one table. Works
-# only in a temporary directory of its own. Usage: bench.sh [rounds]  (after `make native windows`)
+# `make bench` (bench.sh [rounds], after `make native windows`): installer.exe's size and largest
+# parts, file utilities against the system's tools, the launcher's own time and memory: one table.
 set -u
 ROUNDS=$((${1:-7} < 7 ? 7 : ${1:-7})) # single rounds of I/O scatter widely on a shared machine
 SOURCE=$(cd "$(dirname "$0")/../.." && pwd)
@@ -67,11 +66,9 @@ race 'cp -a tree copy' '"$FILEBENCH" deltree copy && [ ! -e copy ]' 'rm -rf copy
 rm -rf tree
 row "delDirTree JDK-sized tree (s)" "$(pick '$1')" "rm -rf $(pick '$2')" "$(pick '$1 / $2')" "<= 1.5"
 
-# Whole runs of one build (native: interactive; windows: quiet, under Wine in the build's own
-# prefix, made on first use), started in their own directory (no clean-up program), into $T: the
-# launcher's own time (the run's minus its JVM processes', timed by the test java.exe, and under
-# Wine a trivial program's started the same way), the part after the worker removed the marker,
-# the trivial program's time, the peak memory.
+# Whole runs of one build (native: interactive; windows: quiet, in the build's Wine prefix) in their
+# own directory, into $T: own time (the run's minus its JVM processes' and, under Wine, a trivial
+# program's), the part after the marker went, the trivial program's time, the peak memory.
 runs() ( # native|windows, runs, build directory
   . "$SOURCE/tests/e2e/$([ "$1" = native ] && echo native || echo wine).sh" "$3"
   [ "$1" = native ] || { export QBX_WINEPREFIX=$WINEPREFIX && "$RUN" cmd /c exit > /dev/null 2>&1; } || fail "no Wine prefix"

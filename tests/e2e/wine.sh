@@ -59,6 +59,13 @@ reg() { "$RUN" reg "$@" > /dev/null 2>&1; }
 reg_value() { "$RUN" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p'; }
 RUNTIME_KEY='HKLM\SOFTWARE\JavaSoft\Java Runtime Environment'
 runtime_value() { reg_value "$RUNTIME_KEY$1" "$2"; }
+reset_registry() {
+  for root in JavaSoft 'Eclipse Adoptium' 'Microsoft\JDK' 'Azul Systems' Semeru BellSoft; do
+    for key in 'HKLM\SOFTWARE\' 'HKLM\SOFTWARE\WOW6432Node\' 'HKCU\Software\'; do reg delete "$key$root" /f; done
+  done
+  reg delete 'HKCU\Control Panel\International' /v LocaleNameOverride /f
+  reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f
+}
 # The screen's DPI, as Wine reads it when its session starts (the value goes with the sandbox).
 set_dpi() { reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f; restart_wine; }
 restart_wine() { /usr/lib/wine/wineserver -k > /dev/null 2>&1; wait_for_wine; }
@@ -74,11 +81,7 @@ sandbox() {
         [ -z "${SAVED_PROGRAMS:-}" ] || reg add "$WIN_KEY" /v ProgramFilesDir /d "$SAVED_PROGRAMS" /f
         reg delete "HKCU\\Control Panel\\Desktop" /v LogPixels /f
         [ -n "${QBX_KEEP:-}" ] || rm -rf "$SCENARIO_DIR"' EXIT
-  for root in JavaSoft 'Eclipse Adoptium' 'Microsoft\JDK' 'Azul Systems' Semeru BellSoft; do
-    for key in 'HKLM\SOFTWARE\' 'HKLM\SOFTWARE\WOW6432Node\' 'HKCU\Software\'; do reg delete "$key$root" /f; done
-  done
-  reg delete 'HKCU\Control Panel\International' /v LocaleNameOverride /f
-  reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f
+  reset_registry
   # A query made while the previous session's wineserver is still going away can come back
   # empty now and then: ask again before giving up.
   for attempt in 1 2 3 4 5; do
@@ -160,9 +163,8 @@ extended-off)
   scenario nojvm
   ;;
 wow32)
-  # Only the extended search finds the JVM, in Adoptium's layout (the unit tests try each vendor's)
-  # in the 32-bit view of the machine's keys; a newer JVM of the user's keys, in a folder every
-  # user may change, is turned down.
+  # Only the extended search finds the JVM: Adoptium's layout, 32-bit view of the machine's keys
+  # (each vendor's in the unit tests); a newer JVM under the user's keys, in an open folder, is refused.
   reg add 'HKLM\SOFTWARE\WOW6432Node\Eclipse Adoptium\JRE\17.0.8.101\hotspot\MSI' /v Path /d "$(P "$JVM")" /f
   open="$SCENARIO_DIR/open/jdk21"
   put_java "$open/bin" && chmod 0777 "$SCENARIO_DIR/open"
@@ -194,10 +196,9 @@ path)
     "testing jvm from PATH entry 2 (64-bit): $(P "$JVM")"
   ;;
 planted)
-  # Another user's JVM in a folder every user may change, at the root of Program Files' drive,
-  # where the selection goes when Program Files holds a leftover version folder without a JVM:
+  # Another user's JVM in a folder every user may change, at the root of Program Files' drive (Q:,
+  # a folder of the scenario's), where a leftover version folder without a JVM sends the selection:
   # passed over, never run nor registered; the tree under the Windows directory takes the JVM.
-  # The drive Q: is a folder of the scenario's, so that nothing lands in the machine's root.
   drive="$SCENARIO_DIR/q" planted="$SCENARIO_DIR/q/jvm/jre17.0"
   mkdir -p "$drive/Program Files/JavaSoft/JRE17.0/17.0.2" "$planted/17.0" && put_java "$planted/bin"
   chmod 0777 "$drive/jvm"
@@ -227,10 +228,9 @@ nsis)
   expect_found "-q " "third party jvm installer ran with no reported errors"
   ;;
 dialog)
-  # The status dialog of a run with windows, in Japanese at 100 and 200%, where it is about twice
-  # its size (the text's fit is the unit test's); its texts traced in UTF-8. Look at the shots.
-  # For `make screenshots`: one shot in the locale QBX_SHOT_LOCALE at QBX_SHOT_DPI into
-  # QBX_SHOT_FILE. The wizard lingers: the dialog's grace period is on screen for the shot.
+  # The status dialog of a run with windows, in Japanese at 100 and 200% (about twice its size);
+  # its texts traced in UTF-8. For `make screenshots`: one shot in QBX_SHOT_LOCALE at QBX_SHOT_DPI
+  # into QBX_SHOT_FILE, while the lingering wizard keeps the dialog's grace period on screen.
   register_found
   set_control loaderJavaCommand "ExampleWizard --linger 10"
   : > "$WORK/jinstall.log"
@@ -295,9 +295,8 @@ lost-characters)
   expect_no_file "$START/wizard.log"
   ;;
 qbxcheck)
-  # The packager's check, started from a folder of its own: every JVM of the prefix's registry
-  # with its verdict and the one an install run would use (--find); what it checked, and a
-  # misspelt installer type with exit code 1. The payload and that folder stay as they were.
+  # The packager's check from a folder of its own: each JVM of the prefix's registry, its verdict,
+  # the one a run would use (--find); a misspelt installer type (exit 1); payload and folder unchanged.
   register_found
   register_runtime 1.8 "$SCENARIO_DIR/gone" 0_401
   set_control jvmInstallerType selfExtractorJvmInstaller
@@ -318,9 +317,8 @@ qbxcheck)
   [ -z "$(ls -A "$START")" ] || fail "qbxcheck left files in the folder it was started from: $(ls -A "$START")"
   ;;
 setup)
-  # The example's setup.exe, started from a folder of its own, silently: it unpacks the launcher
-  # and the payload into Program Files, the wizard runs with the registered JVM, the logs land in
-  # the start folder, and the example's clean-up program removes the working directory.
+  # The example's setup.exe from a folder of its own, silently: launcher and payload go to Program
+  # Files, the wizard runs with the registered JVM, logs land there, the clean-up removes the work.
   command -v makensis > /dev/null || fail "no makensis (install the nsis package)"
   makensis -V2 -DLAUNCHER="$BUILD/installer.exe" -DPAYLOAD="$BUILD/payload" -DOUTFILE="$START/setup.exe" \
     "$SOURCE/examples/setup/setup.nsi" > "$SCENARIO_DIR/makensis.txt" 2>&1 || fail "makensis: $(cat "$SCENARIO_DIR/makensis.txt")"
