@@ -8,6 +8,7 @@
 #include "check/jvmreport.h"
 #include "check/payloadcheck.h"
 #include "exec/clib.h"
+#include "platform/console.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/system.h"
@@ -20,8 +21,7 @@ constexpr const char* Usage = "usage: qbxcheck [--find] [DIR]\n"
 
 void print(const std::string& line)
 {
-    std::fputs(line.c_str(), stdout);
-    std::fputc('\n', stdout);
+    platform::writeText(stdout, line + "\n");
 }
 
 // A fresh folder of our own for the control file's copy, traces and the version test's result.
@@ -66,8 +66,7 @@ int main(int argc, char** argv)
     bool find = false;
     std::string dir = ".";
     int given = 0;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
+    for (const std::string& arg : platform::commandArguments(argc, argv)) {
         if (arg == "--find")
             find = true;
         else if (arg.empty() || arg[0] == '-' || ++given > 1) {

@@ -295,9 +295,9 @@ lost-characters)
   expect_no_file "$START/wizard.log"
   ;;
 qbxcheck)
-  # The packager's check from a folder of its own: each JVM of the prefix's registry, its verdict,
-  # the one a run would use (--find); a misspelt installer type (exit 1); payload and folder unchanged.
-  register_found
+  # The packager's check from a folder of its own, names in Cyrillic: each JVM of the registry, its
+  # verdict, the one a run would use (--find); a misspelt installer type (exit 1); nothing changed.
+  rename_dirs "рабочая папка" "пуск" "ява17" && register_found
   register_runtime 1.8 "$SCENARIO_DIR/gone" 0_401
   set_control jvmInstallerType selfExtractorJvmInstaller
   snapshot() { (cd "$WORK" && find . -type f -exec sha256sum {} + | sort); }
