@@ -110,3 +110,11 @@ bool liesWithin(const std::string& path, const std::string& dir)
         resolved = parent;
     }
 }
+
+bool sameDirectory(const std::string& dir, const std::string& other)
+{
+    if (equalsIgnoringCase(dir, other))
+        return true;
+    platform::FileIdentity first, second;
+    return platform::fileIdentity(dir, first) && platform::fileIdentity(other, second) && first == second;
+}

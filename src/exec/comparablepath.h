@@ -20,3 +20,7 @@ std::string parentPath(const std::string& path);
 /// true when the path lies inside the directory or is the directory itself, judged by the
 /// identities of the path and its parents; false when either cannot be resolved.
 bool liesWithin(const std::string& path, const std::string& dir);
+
+/// true when both name the same directory: spelled alike but for letter case, or another spelling
+/// of the same existing one (a short name, a trailing separator, a link).
+bool sameDirectory(const std::string& dir, const std::string& other);

@@ -4,6 +4,7 @@
 
 #include "control/linereader.h"
 #include "exec/clib.h"
+#include "exec/comparablepath.h"
 #include "exec/fexists.h"
 #include "exec/strutil.h"
 #include "provision/extractjvm.h"
@@ -194,7 +195,7 @@ void Install::cleanUpLogFiles()
     std::string currentDir;
     getCurrentDir(currentDir);
     // Without a start directory the working directory stays, and the logs with it.
-    if (startDir.empty() || equalsIgnoringCase(startDir, currentDir))
+    if (startDir.empty() || sameDirectory(startDir, currentDir))
         return;
     // A start directory that is gone counts as write-protected: the working directory is removed
     // after the run, so the logs must be saved somewhere the user can find them.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "exec/clib.h"
+#include "exec/comparablepath.h"
 #include "exec/fexists.h"
 #include "exec/quoting.h"
 #include "exec/strutil.h"
@@ -49,7 +50,8 @@ void createMarker(const std::string& path)
 
 void handOverCleanup(const std::string& currentDir, const std::string& startDir)
 {
-    if (startDir.empty() || equalsIgnoringCase(startDir, currentDir)) {
+    // Started in the working directory itself, in any spelling: it holds what the user keeps.
+    if (startDir.empty() || sameDirectory(startDir, currentDir)) {
         platform::removeFile(CleanupFilename);
         platform::removeFile(TempCleanupFilename);
         return;

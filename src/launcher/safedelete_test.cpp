@@ -101,6 +101,8 @@ TEST(SafeDelete, DecidesOnWhatThePathsAre)
     EXPECT_TRUE(liesWithin(work, work));
     EXPECT_FALSE(liesWithin(top + "/start", work));
     EXPECT_FALSE(liesWithin("jre", ""));
+    EXPECT_TRUE(sameDirectory(work + "/.", work)); // another spelling of the same folder
+    EXPECT_FALSE(sameDirectory(top + "/start", work));
 }
 
 } // namespace
