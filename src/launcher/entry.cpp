@@ -10,7 +10,6 @@
 #include "exec/comparablepath.h"
 #include "exec/fexists.h"
 #include "exec/quoting.h"
-#include "exec/strutil.h"
 #include "exec/unicode.h"
 #include "launcher/cmdtokens.h"
 #include "launcher/install.h"
