@@ -111,10 +111,13 @@ bool liesWithin(const std::string& path, const std::string& dir)
     }
 }
 
+bool sameFile(const std::string& path, const std::string& other)
+{
+    platform::FileIdentity first, second;
+    return platform::fileIdentity(path, first) && platform::fileIdentity(other, second) && first == second;
+}
+
 bool sameDirectory(const std::string& dir, const std::string& other)
 {
-    if (equalsIgnoringCase(dir, other))
-        return true;
-    platform::FileIdentity first, second;
-    return platform::fileIdentity(dir, first) && platform::fileIdentity(other, second) && first == second;
+    return equalsIgnoringCase(dir, other) || sameFile(dir, other);
 }

@@ -21,6 +21,9 @@ std::string parentPath(const std::string& path);
 /// identities of the path and its parents; false when either cannot be resolved.
 bool liesWithin(const std::string& path, const std::string& dir);
 
+/// true when both paths lead to the same existing file or directory (by identity, links followed).
+bool sameFile(const std::string& path, const std::string& other);
+
 /// true when both name the same directory: spelled alike but for letter case, or another spelling
 /// of the same existing one (a short name, a trailing separator, a link).
 bool sameDirectory(const std::string& dir, const std::string& other);

@@ -3,12 +3,12 @@
 #include <cstdio>
 
 #include "exec/clib.h"
+#include "exec/comparablepath.h"
 #include "exec/fexists.h"
 #include "exec/strutil.h"
 #include "discovery/winvers.h"
 #include "locale/language.h"
 #include "platform/files.h"
-#include "platform/pathidentity.h"
 #include "platform/registry.h"
 
 namespace {
@@ -329,8 +329,7 @@ bool Security::copySecurityFile(const std::string& source, const std::string& de
         return false;
     // The destination may be the source itself (the home directory is the working directory):
     // its backup would remove the only copy.
-    platform::FileIdentity from, to;
-    if (platform::fileIdentity(source, from) && platform::fileIdentity(destination, to) && from == to) {
+    if (sameFile(source, destination)) {
         traceMessage(TraceFilename, "security file already in place", destination);
         return true;
     }
